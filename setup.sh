@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs every Debian 12 package that building, testing and playing need.
+# When all of them are present already it returns at once without touching apt.
+set -eu
+
+PACKAGES="
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  libsdl2-dev libsndfile1-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  fonts-ipafont-mincho fonts-ipafont-gothic
+"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+
+if [ -z "$missing" ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+
+echo "setup: installing$missing"
+$SUDO apt-get update
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
