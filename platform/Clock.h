@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+// The program's sense of time. The real clock is used unless a test installs a
+// SteppedClock, which moves only when told to and fires the periodic timers that
+// fall due on the way, so no test has to sleep.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    // Milliseconds on a monotonic scale.
+    virtual int64_t milliseconds() = 0;
+    // The time of day in whole seconds (0 to 86399).
+    virtual int timeOfDaySeconds() = 0;
+    // Lets `ms` milliseconds pass without processing window events.
+    virtual void sleepFor(int ms) = 0;
+    // Whether periodic timers are driven by this clock instead of the event loop.
+    virtual bool drivesTimers() const { return false; }
+};
+
+Clock& CurrentClock();
+
+// Installs `clock` (not owned) for the whole program; nullptr restores the real one.
+void SetClock(Clock* clock);
+
+class SteppedClock : public Clock {
+  public:
+    explicit SteppedClock(int64_t startMs = 0, int startTimeOfDay = 12 * 3600)
+        : now_(startMs), dayStart_(startTimeOfDay) {}
+
+    int64_t milliseconds() override { return now_; }
+    int timeOfDaySeconds() override;
+    void sleepFor(int ms) override { advance(ms); }
+    bool drivesTimers() const override { return true; }
+
+    // Moves time on by `ms`, firing every periodic timer that falls due, in order.
+    void advance(int64_t ms);
+
+  private:
+    int64_t now_;
+    int dayStart_;
+};

@@ -1,0 +1,7 @@
+#include "platform/Events.h"
+
+#include <QCoreApplication>
+
+void ProcessPendingEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

@@ -1,0 +1,74 @@
+#include "platform/HelpViewer.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QStringDecoder>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "platform/ApplicationTitle.h"
+#include "platform/FileLookup.h"
+#include "platform/MessageBox.h"
+#include "platform/TextCodec.h"
+#include "platform/widgets/Window.h"
+
+namespace {
+
+QPointer<QTextBrowser> g_browser;
+
+QString DecodeHelp(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return DecodeAnsi(bytes);
+}
+
+bool LooksLikeHtml(const QString& text) {
+    const QString start = text.left(512).trimmed().toLower();
+    return start.startsWith(QLatin1String("<!doctype html")) ||
+           start.startsWith(QLatin1String("<html")) || start.contains(QLatin1String("<body"));
+}
+
+}  // namespace
+
+void ShowHelpContents(const QString& fileName, Window& owner) {
+    QFile file(ResolveFileName(fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowMessage(QStringLiteral("ヘルプファイル「%1」を開けませんでした。").arg(fileName),
+                    MessageStyle::OkOnly);
+        return;
+    }
+    const QString text = DecodeHelp(file.readAll());
+
+    if (!g_browser) {
+        g_browser = new QTextBrowser(owner.qwidget());
+        g_browser->setObjectName(QStringLiteral("HelpViewer"));
+        g_browser->setWindowFlags(Qt::Window);
+        g_browser->setAttribute(Qt::WA_DeleteOnClose);
+        g_browser->setOpenExternalLinks(true);
+        g_browser->resize(560, 480);
+    }
+    g_browser->setWindowTitle(QStringLiteral("%1 - 遊び方の説明").arg(ApplicationTitle()));
+    if (LooksLikeHtml(text)) {
+        g_browser->setHtml(text);
+    } else {
+        g_browser->setPlainText(text);
+    }
+    g_browser->show();
+    g_browser->raise();
+    g_browser->activateWindow();
+}
+
+QString HelpViewerText() {
+    return g_browser ? g_browser->toPlainText() : QString();
+}
+
+bool HelpViewerOpen() {
+    return g_browser && g_browser->isVisible();
+}
+
+void CloseHelpViewer() {
+    if (g_browser)
+        delete g_browser.data();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Every message the player sees is a modal box captioned with the application title.
+enum class MessageStyle {
+    OkOnly,         // no icon: the interpreter's and the shell's messages
+    OkInformation,  // the version box
+    YesNoQuestion,  // the quit question
+};
+
+enum class MessageAnswer { Ok, Yes, No };
+
+// Shows the box and waits for the player's answer.
+MessageAnswer ShowMessage(const QString& text, MessageStyle style);
+
+// Tests answer boxes from a script instead of the screen. While a responder is
+// installed no box is shown; nullptr restores the real boxes.
+using MessageResponder = std::function<MessageAnswer(const QString& text, MessageStyle style)>;
+void SetMessageResponder(MessageResponder responder);

@@ -1,0 +1,93 @@
+#include "platform/PlatformSetup.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QScreen>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <vector>
+
+struct PlatformApplication::Impl {
+    std::unique_ptr<QApplication> app;
+};
+
+namespace {
+
+const char kNoDisplayLine[] =
+    "lanternwick: no display could be opened; the game needs a desktop session "
+    "(X11 or Wayland, DISPLAY or WAYLAND_DISPLAY set).\n";
+
+struct BufferedMessage {
+    QtMsgType type;
+    QString text;
+};
+std::vector<BufferedMessage> g_startupMessages;
+
+// While the platform plugin starts, its complaints are held back: if it fails we
+// print one line of our own; if it succeeds they are passed on unchanged.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs(kNoDisplayLine, stderr);
+        std::fflush(stderr);
+        _exit(1);
+    }
+    g_startupMessages.push_back({type, text});
+}
+
+void InstallJapaneseFaces() {
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"),
+                               {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+}
+
+}  // namespace
+
+bool DisplayConfigured(QString* why) {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        return true;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return true;
+    if (why)
+        *why = QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    return false;
+}
+
+PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::make_unique<Impl>()) {
+    QString why;
+    if (!DisplayConfigured(&why)) {
+        std::fputs(kNoDisplayLine, stderr);
+        std::fflush(stderr);
+        _exit(1);
+    }
+    QtMessageHandler previous = qInstallMessageHandler(StartupMessageHandler);
+    impl_->app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const auto& message : g_startupMessages) {
+        QMessageLogContext context;
+        (previous ? previous : qt_message_output)(message.type, context, message.text);
+    }
+    g_startupMessages.clear();
+
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    InstallJapaneseFaces();
+}
+
+PlatformApplication::~PlatformApplication() = default;
+
+int PlatformApplication::exec() {
+    return QApplication::exec();
+}
+
+double ScreenTwipsPerPixelX() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}

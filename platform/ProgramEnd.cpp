@@ -1,0 +1,51 @@
+#include "platform/ProgramEnd.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/TextFile.h"
+
+namespace {
+
+bool g_intercepted = false;
+int g_endCount = 0;
+
+std::vector<std::function<void()>>& ShutdownSteps() {
+    static std::vector<std::function<void()>> steps;
+    return steps;
+}
+
+}  // namespace
+
+void EndProgram(int exitCode) {
+    ++g_endCount;
+    CloseAllFiles();
+    if (g_intercepted)
+        return;
+    for (auto& step : ShutdownSteps())
+        step();
+    std::fflush(nullptr);
+    _exit(exitCode);
+}
+
+bool ProgramHasEnded() {
+    return g_endCount > 0;
+}
+
+void AddShutdownStep(std::function<void()> step) {
+    ShutdownSteps().push_back(std::move(step));
+}
+
+void InterceptProgramEnd(bool intercept) {
+    g_intercepted = intercept;
+}
+
+void ResetProgramEnd() {
+    g_endCount = 0;
+}
+
+int ProgramEndCount() {
+    return g_endCount;
+}

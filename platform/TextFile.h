@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Sequential reading of text files by file number, as the scenario reader uses it.
+// Lines end at CR LF, LF or CR and are decoded from CP932, so a double-byte
+// character is one column. Only the user-interface thread uses these.
+
+// The lowest file number not in use (1 to 255), or 0 when all are taken.
+int16_t FreeFileNumber();
+
+// Opens `path` for reading under `number`, closing whatever that number had open.
+// Returns false when the file is missing or cannot be read.
+bool OpenForInput(int16_t number, const QString& path);
+
+// Reads the next line without its terminator. Returns false at the end of the
+// file or when `number` is not open.
+bool ReadLine(int16_t number, QString& line);
+
+bool IsFileOpen(int16_t number);
+void CloseFile(int16_t number);
+void CloseAllFiles();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// A periodic timer with an interval in milliseconds (0 = stopped, any other value
+// starts it) and a text tag that its users keep state in. Ticks arrive on the
+// user-interface thread. A tick is never delivered while the same timer's handler
+// is still running (its handler may yield to the event loop).
+class PeriodicTimer {
+  public:
+    PeriodicTimer();
+    ~PeriodicTimer();
+    PeriodicTimer(const PeriodicTimer&) = delete;
+    PeriodicTimer& operator=(const PeriodicTimer&) = delete;
+
+    // Setting a non-zero interval (re)starts the count from now.
+    void setInterval(int ms);
+    int interval() const;
+
+    void setTag(const QString& tag);
+    QString tag() const;
+
+    void onTick(std::function<void()> handler);
+
+    struct Impl;  // opaque; shared with the stepped-clock driver
+
+  private:
+    std::unique_ptr<Impl> impl_;
+};

@@ -1,0 +1,147 @@
+#include "platform/widgets/Window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/PlatformSetup.h"
+
+namespace {
+
+constexpr int kFrameWidthPx = 6;
+constexpr int kFrameHeightPx = 25;
+
+class FormWidget : public QWidget {
+  public:
+    std::function<void(int16_t&)> closeHandler;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        int16_t cancel = 0;
+        if (closeHandler)
+            closeHandler(cancel);
+        if (cancel != 0) {
+            event->ignore();
+        } else {
+            event->accept();
+        }
+    }
+};
+
+QImage DrawLanternIcon() {
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 40, 20), 2));
+    p.drawLine(16, 2, 16, 6);
+    p.drawArc(12, 1, 8, 6, 0, 180 * 16);
+    p.setBrush(QColor(90, 60, 30));
+    p.drawRect(9, 6, 14, 3);
+    p.drawRect(9, 26, 14, 3);
+    QRadialGradient glow(16, 17, 9);
+    glow.setColorAt(0, QColor(255, 240, 160));
+    glow.setColorAt(1, QColor(230, 130, 30));
+    p.setBrush(glow);
+    p.setPen(QPen(QColor(90, 60, 30), 1.5));
+    p.drawRoundedRect(10, 9, 12, 17, 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 230));
+    QPainterPath flame;
+    flame.moveTo(16, 12);
+    flame.quadTo(19.5, 18, 16, 22);
+    flame.quadTo(12.5, 18, 16, 12);
+    p.drawPath(flame);
+    return icon;
+}
+
+}  // namespace
+
+struct Window::Impl {
+    FormWidget* form;
+    int clientWidth = 0;
+    int clientHeight = 0;
+};
+
+Window::Window(const QString& objectName)
+    : Widget(new FormWidget), impl_(std::make_unique<Impl>()) {
+    impl_->form = static_cast<FormWidget*>(widget_);
+    impl_->form->setObjectName(objectName);
+    impl_->form->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint |
+                                Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+}
+
+Window::~Window() {
+    delete impl_->form;
+}
+
+void Window::setTitle(const QString& title) {
+    impl_->form->setWindowTitle(title);
+}
+QString Window::title() const {
+    return impl_->form->windowTitle();
+}
+
+void Window::setOuterWidthTwips(int twips) {
+    const int px = static_cast<int>(twips / ScreenTwipsPerPixelX());
+    setClientSize(px - kFrameWidthPx, impl_->clientHeight);
+}
+
+void Window::setOuterHeightTwips(int twips) {
+    const int px = static_cast<int>(twips / ScreenTwipsPerPixelX());
+    setClientSize(impl_->clientWidth, px - kFrameHeightPx);
+}
+
+void Window::setClientSize(int width, int height) {
+    impl_->clientWidth = qMax(width, 0);
+    impl_->clientHeight = qMax(height, 0);
+    impl_->form->setFixedSize(impl_->clientWidth, impl_->clientHeight);
+}
+
+void Window::setBackground(Rgb colour) {
+    QPalette palette = impl_->form->palette();
+    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+    impl_->form->setPalette(palette);
+    impl_->form->setAutoFillBackground(true);
+}
+
+void Window::useGameIcon() {
+    impl_->form->setWindowIcon(QIcon(QPixmap::fromImage(DrawLanternIcon())));
+}
+
+void Window::showCentred() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        impl_->form->move(area.center() - impl_->form->rect().center());
+    }
+    impl_->form->show();
+}
+
+bool Window::isShown() const {
+    return impl_->form->isVisible();
+}
+
+void Window::setFocusOrder(std::initializer_list<const Widget*> order) {
+    const Widget* previous = nullptr;
+    for (const Widget* widget : order) {
+        if (previous)
+            QWidget::setTabOrder(previous->qwidget(), widget->qwidget());
+        previous = widget;
+    }
+}
+
+void Window::onCloseRequest(std::function<void(int16_t& cancel)> handler) {
+    impl_->form->closeHandler = std::move(handler);
+}
+
+bool Window::requestClose() {
+    return impl_->form->close();
+}
+
+uintptr_t Window::nativeHandle() const {
+    return static_cast<uintptr_t>(impl_->form->winId());
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+
+#include "platform/widgets/Widget.h"
+
+// A fixed-size top-level window. Its outer size is given in twips, the way the
+// game states it; the frame allowance of a single-border window with a caption
+// (6 x 25 px at the reference density) is taken off to give the inside.
+class Window : public Widget {
+  public:
+    explicit Window(const QString& objectName);
+    ~Window() override;
+
+    void setTitle(const QString& title);
+    QString title() const;
+
+    void setOuterWidthTwips(int twips);
+    void setOuterHeightTwips(int twips);
+    // The inside (client area) in pixels.
+    void setClientSize(int width, int height);
+
+    void setBackground(Rgb colour);
+    void useGameIcon();
+
+    // Shows the window centred on the screen.
+    void showCentred();
+    bool isShown() const;
+
+    // Focus order of the widgets that take the keyboard focus.
+    void setFocusOrder(std::initializer_list<const Widget*> order);
+
+    // Every close request (close box, keyboard, window manager) comes here first;
+    // setting `cancel` to non-zero keeps the window open.
+    void onCloseRequest(std::function<void(int16_t& cancel)> handler);
+
+    // Raises a close request as the window manager would (tests, shortcuts).
+    bool requestClose();
+
+    uintptr_t nativeHandle() const;
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
