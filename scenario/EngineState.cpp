@@ -1,0 +1,7 @@
+#include "scenario/EngineState.h"
+
+EngineState Engine;
+
+void ResetEngineState() {
+    Engine = EngineState{};
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// The interpreter. Each call carries out up to 100 scenario lines and returns when
+// a command waits (for Next, a choice, an animation) or hands over to a built-in
+// routine. Set Engine.JumpLabel first to continue at a label; leave it 0 to go on
+// after the line where the last run stopped.
+void RunScenario();
+
+// Whether a run is in progress (it may be yielding to the event loop).
+bool ScenarioRunning();
+
+// The messages of the interpreter itself.
+inline constexpr const char16_t* kScenarioEndMessage = u"シナリオ正常終了";
+inline constexpr const char16_t* kLabelSearchErrorMessage = u"シナリオエラー！！";
+inline constexpr const char16_t* kLoopOutMessage = u"ｼﾅﾘｵﾙｰﾌﾟｱｳﾄ!";
+inline constexpr int kLineBudget = 100;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "scenario/ScenarioLine.h"
+
+// Reading the scenario file. The open file's read position is where the story
+// stands between runs; a jump reopens the file and reads it from the top.
+
+// (Re)opens AppDir + "Lanternwick.dat" under a fresh file number kept in
+// Engine.ScenarioFile. False when the file is missing or unreadable.
+bool ReopenScenarioFile();
+
+// Reads the next line. False at the end of the file (or when none is open).
+bool ReadScenarioLine(ScenarioLine& line);
+
+// The last line read, for messages about where the story stands.
+const ScenarioLine& LastScenarioLineRead();
+
+// Forgets the read position and closes the file (tests, program start).
+void ResetScenarioReader();
