@@ -1,0 +1,29 @@
+#include "shell/Form2.h"
+
+#include <memory>
+
+#include "sound/MusicMonitors.h"
+
+namespace {
+std::unique_ptr<Form2> g_form;
+}  // namespace
+
+Form2::Form2() {
+    Mumer1.setTag(QStringLiteral("0"));
+    Mumer1.onTick([] { Mumer1_Timer(); });
+    Mumer2.onTick([] { Mumer2_Timer(); });
+}
+
+Form2& SoundWindow() {
+    if (!g_form)
+        g_form = std::make_unique<Form2>();
+    return *g_form;
+}
+
+bool SoundWindowExists() {
+    return g_form != nullptr;
+}
+
+void DestroySoundWindow() {
+    g_form.reset();
+}

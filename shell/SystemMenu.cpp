@@ -1,0 +1,160 @@
+#include "shell/SystemMenu.h"
+
+#include "platform/HelpViewer.h"
+#include "platform/MessageBox.h"
+#include "scenario/EngineState.h"
+#include "scenario/RoutineCommands.h"
+#include "scenario/RunScenario.h"
+#include "shell/Form1.h"
+#include "shell/Quit.h"
+#include "shell/VersionBox.h"
+
+namespace {
+
+struct MenuEntry {
+    int button;
+    const char16_t* caption;
+    const char16_t* toolTip;
+};
+
+// The system menu. Button 9 is dressed separately: it is Next, or "return to the
+// game" in the modes where the menu interrupts a choice.
+constexpr MenuEntry kSystemMenu[] = {
+    {0, u"ゲーム終了", u"End Game"},
+    {2, u"最初から遊ぶ", u"New Game"},
+    {5, u"遊び方の説明", u"Help"},
+    {6, u"バージョン情報", u"Vesion"},
+};
+constexpr int kHiddenInMenu[] = {1, 3, 4, 7, 8, 10};
+
+bool ReturnsToGame() {
+    return Engine.SysMode == 3 || Engine.SysMode == 5;
+}
+
+void NewGame() {
+    Engine.MenuMode = 0;
+    ShowSystemMenu();
+    Engine.JumpLabel = 1;
+    RunScenario();
+}
+
+void NextOrReturn() {
+    if (Engine.WaitingForClick != -1)
+        return;
+    if (ReturnsToGame()) {
+        Engine.MenuMode = Engine.SysMode;
+        ArrangeButtons();
+        ShowSystemMenu();
+        Engine.WaitingForClick = 0;
+        MainForm().Command1[10].setVisible(false);
+        return;
+    }
+    Engine.WaitingForClick = 0;
+    MainForm().Command1[9].setStrikethrough(true);
+    RunScenario();
+}
+
+void SystemMenuClick(int16_t index) {
+    switch (index) {
+        case 0:
+            ConfirmQuit();
+            break;
+        case 2:
+            NewGame();
+            break;
+        case 4:
+        case 10:
+            ShowMessage(kNotReadyMessage, MessageStyle::OkOnly);
+            break;
+        case 5:
+            ShowHelpContents(kHelpFileName, MainForm().window);
+            break;
+        case 6:
+            ShowVersionBox();
+            break;
+        case 9:
+            NextOrReturn();
+            break;
+        default:
+            break;  // 1, 3, 7, 8: nothing
+    }
+}
+
+void ChoiceClick(int16_t index) {
+    if (Engine.WaitingForClick != -1)
+        return;
+    if (index == 0 && Engine.SysMode == 3) {
+        // In mode 3 button 0 opens the menu; the choice stays pending behind it.
+        Engine.MenuMode = 0;
+        ArrangeButtons();
+        ShowSystemMenu();
+        return;
+    }
+    Engine.WaitingForClick = 0;
+    MainForm().Command1[9].setStrikethrough(true);
+    Engine.MenuMode = Engine.SysMode;
+    Engine.SelectedChoice = index;
+    ShowSystemMenu();
+    Engine.JumpLabel = Engine.ChoiceTargets.at(static_cast<size_t>(index));
+    RunScenario();
+}
+
+}  // namespace
+
+void ArrangeButtons() {
+    Form1& form = MainForm();
+    for (int i = 0; i <= 9; ++i) {
+        form.Command1[i].setLeft(500);
+        form.Command1[i].setTop(10 + 42 * i);
+        form.Command1[i].setWidth(129);
+        form.Command1[i].setHeight(33);
+    }
+}
+
+void ShowSystemMenu() {
+    Form1& form = MainForm();
+    for (int i = 0; i < kButtonCount; ++i) {
+        form.Command1[i].setVisible(true);
+        form.Command1[i].setCaption(QString());
+        form.Command1[i].setToolTip(QString());
+        form.Command1[i].clearPicture();
+    }
+    if (Engine.MenuMode != 0)
+        return;
+
+    for (const MenuEntry& entry : kSystemMenu) {
+        form.Command1[entry.button].setCaption(QString::fromUtf16(entry.caption));
+        form.Command1[entry.button].setToolTip(QString::fromUtf16(entry.toolTip));
+    }
+    for (int hidden : kHiddenInMenu)
+        form.Command1[hidden].setVisible(false);
+
+    PushButton& button9 = form.Command1[9];
+    if (ReturnsToGame()) {
+        button9.setCaption(kReturnCaption);
+        button9.setToolTip(kReturnToolTip);
+        button9.setStrikethrough(false);
+    } else {
+        // The strikethrough stays as it is: it tells whether the story waits.
+        button9.setCaption(kNextCaption);
+        button9.setToolTip(kNextToolTip);
+    }
+}
+
+void Command1_Click(int16_t index) {
+    if (index < 0 || index >= kButtonCount)
+        return;
+    switch (Engine.MenuMode) {
+        case 0:
+            SystemMenuClick(index);
+            break;
+        case 1:
+            ChoiceClick(index);
+            break;
+        case 2:
+            RunBuiltinRoutine();
+            break;
+        default:
+            break;  // the scenario's own modes: clicks do nothing
+    }
+}
