@@ -1,0 +1,118 @@
+// Reading text files by number: CP932 decoding, every line-end convention, and
+// the bookkeeping of file numbers.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/TextCodec.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+class TextFileTest : public ::testing::Test {
+  protected:
+    void TearDown() override { CloseAllFiles(); }
+
+    QString write(const QByteArray& bytes) {
+        const QString path = dir_.filePath(QStringLiteral("f%1.txt").arg(counter_++));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QStringList readAll(const QString& path) {
+        const int16_t n = FreeFileNumber();
+        EXPECT_TRUE(OpenForInput(n, path));
+        QStringList lines;
+        QString line;
+        while (ReadLine(n, line))
+            lines << line;
+        CloseFile(n);
+        return lines;
+    }
+
+    QTemporaryDir dir_;
+    int counter_ = 0;
+};
+
+TEST_F(TextFileTest, EveryLineEndConventionSplitsTheSameWay) {
+    const QStringList expected{"one", "two", "", "four"};
+    EXPECT_EQ(readAll(write("one\r\ntwo\r\n\r\nfour\r\n")), expected);
+    EXPECT_EQ(readAll(write("one\ntwo\n\nfour\n")), expected);
+    EXPECT_EQ(readAll(write("one\rtwo\r\rfour\r")), expected);
+    EXPECT_EQ(readAll(write("one\r\ntwo\n\rfour")), expected);  // mixed, no final terminator
+}
+
+TEST_F(TextFileTest, EmptyFileHasNoLines) {
+    EXPECT_TRUE(readAll(write("")).isEmpty());
+}
+
+TEST_F(TextFileTest, CrLfSplitAcrossReadChunksIsOneTerminator) {
+    // The reader takes the file in 16 KiB chunks: put the CR last in the first one.
+    QByteArray bytes(16 * 1024 - 1, 'a');
+    bytes += "\r\nnext\r\n";
+    const QStringList lines = readAll(write(bytes));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].size(), 16 * 1024 - 1);
+    EXPECT_EQ(lines[1], "next");
+}
+
+TEST_F(TextFileTest, ShiftJisDoubleByteCharacterIsOneColumn) {
+    // "msg      灯りｶﾅ" in CP932: kanji and hiragana take two bytes, half-width kana one.
+    const QByteArray bytes = QByteArray("msg      ") + "\x93\x94\x82\xe8\xb6\xc5" + "\r\n";
+    const QStringList lines = readAll(write(bytes));
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0], QStringLiteral("msg      灯りｶﾅ"));
+    EXPECT_EQ(lines[0].size(), 13);
+    EXPECT_EQ(lines[0].mid(9, 1), QStringLiteral("灯"));
+}
+
+TEST_F(TextFileTest, TroubleBytesBecomeReplacementCharactersWithoutShiftingTheRest) {
+    // 0x85 0x20 is no character in CP932; a lead byte cut off at the line end neither.
+    const QStringList lines = readAll(write("a\x85 b\r\nc\x93\r\n"));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].right(2), " b");
+    EXPECT_EQ(lines[0].at(0), QLatin1Char('a'));
+    EXPECT_EQ(lines[1], QStringLiteral("c\uFFFD"));
+}
+
+TEST_F(TextFileTest, EncodeAndDecodeRoundTripJapanese) {
+    const QString text = QStringLiteral("ゲームを終了しますか？ｼﾅﾘｵ①");
+    EXPECT_EQ(DecodeAnsi(EncodeAnsi(text)), text);
+    EXPECT_EQ(EncodeAnsi(QStringLiteral("a\U0001F600b")), QByteArray("a?b"));
+}
+
+TEST_F(TextFileTest, FileNumbersAreReusedAndCloseAllClosesEverything) {
+    const QString path = write("x\r\n");
+    const int16_t first = FreeFileNumber();
+    EXPECT_EQ(first, 1);
+    ASSERT_TRUE(OpenForInput(first, path));
+    const int16_t second = FreeFileNumber();
+    EXPECT_EQ(second, 2);
+    ASSERT_TRUE(OpenForInput(second, path));
+    CloseFile(first);
+    EXPECT_EQ(FreeFileNumber(), 1);
+    CloseAllFiles();
+    EXPECT_FALSE(IsFileOpen(second));
+    QString line;
+    EXPECT_FALSE(ReadLine(second, line));
+}
+
+TEST_F(TextFileTest, MissingFileDoesNotOpen) {
+    EXPECT_FALSE(OpenForInput(1, dir_.filePath("absent.dat")));
+    EXPECT_FALSE(IsFileOpen(1));
+}
+
+TEST_F(TextFileTest, ReopeningRestartsFromTheTop) {
+    const QString path = write("a\r\nb\r\n");
+    QString line;
+    ASSERT_TRUE(OpenForInput(3, path));
+    ASSERT_TRUE(ReadLine(3, line));
+    ASSERT_TRUE(OpenForInput(3, path));
+    ASSERT_TRUE(ReadLine(3, line));
+    EXPECT_EQ(line, "a");
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// Taking a scenario line apart: command word, columns, comma form, label text.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "scenario/CommandTable.h"
+#include "scenario/ScenarioLine.h"
+
+namespace {
+
+ScenarioLine L(const QString& text) {
+    return ScenarioLine{1, text};
+}
+
+TEST(ScenarioLineTest, ColumnsAreOneBasedAndMissingBeyondTheEnd) {
+    const ScenarioLine line = L("circle   1 0240 0179 0050");
+    EXPECT_EQ(line.commandWord(), "circle  ");
+    EXPECT_EQ(line.columns(10, 1), "1");
+    EXPECT_EQ(line.columns(12, 4), "0240");
+    EXPECT_EQ(line.columns(22, 4), "0050");
+    EXPECT_EQ(line.columns(24, 4), "50");
+    EXPECT_EQ(line.columns(30, 4), "");
+}
+
+TEST(ScenarioLineTest, RestOfLineStartsAtColumnTen) {
+    EXPECT_EQ(L("msg      Good morning.").restOfLine(), "Good morning.");
+    EXPECT_EQ(L("msg        two blanks").restOfLine(), "  two blanks");
+    EXPECT_EQ(L("msg      ").restOfLine(), "");
+    EXPECT_EQ(L("msg").restOfLine(), "");
+}
+
+TEST(ScenarioLineTest, CommaFormSplitsAtTheFirstComma) {
+    auto fields = ParseCommaForm(L("bottxt2  a Back,Go back, now"));
+    ASSERT_TRUE(fields);
+    EXPECT_EQ(fields->index, QLatin1Char('a'));
+    EXPECT_EQ(fields->text, "Back");
+    EXPECT_EQ(fields->toolTip, "Go back, now");
+
+    auto empty = ParseCommaForm(L("bottxt2  0 ,tip"));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->text, "");
+    EXPECT_EQ(empty->toolTip, "tip");
+
+    EXPECT_FALSE(ParseCommaForm(L("bottxt2  0 no comma")));
+    EXPECT_FALSE(ParseCommaForm(L("bottxt2  0,early")));
+}
+
+TEST(ScenarioLineTest, LabelTextIsTheLastFiveCharacters) {
+    EXPECT_EQ(LabelLineText(1), "_00001");
+    EXPECT_EQ(LabelLineText(300), "_00300");
+    EXPECT_EQ(LabelLineText(32767), "_32767");
+    EXPECT_EQ(LabelLineText(-5), "_000-5");
+    EXPECT_EQ(LabelLineText(-1), "_000-1");
+    EXPECT_EQ(LabelLineText(-32768), "_32768");
+}
+
+TEST(CommandTableTest, WordsAreEightColumnsAndUnique) {
+    QStringList seen;
+    for (const Command& command : CommandTable()) {
+        const QString word = QString::fromLatin1(command.word);
+        EXPECT_EQ(word.size(), 8) << command.word;
+        EXPECT_EQ(word, word.toLower());
+        EXPECT_FALSE(seen.contains(word)) << command.word;
+        seen << word;
+    }
+    EXPECT_EQ(seen.size(), 22);
+}
+
+TEST(CommandTableTest, FindsByLowerCasedWordOnly) {
+    EXPECT_NE(FindCommand(L("ANIME3   x")), nullptr);
+    EXPECT_EQ(QString::fromLatin1(FindCommand(L("Anime3   x"))->word), "anime3  ");
+    EXPECT_EQ(QString::fromLatin1(FindCommand(L("anime    x"))->word), "anime   ");
+    EXPECT_EQ(FindCommand(L("keywait")), nullptr);
+    EXPECT_EQ(FindCommand(L("_00001")), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "support/GameFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/ProgramEnd.h"
+#include "platform/TextCodec.h"
+#include "platform/TextFile.h"
+#include "scenario/EngineState.h"
+#include "scenario/MessageWindow.h"
+#include "scenario/ScenarioReader.h"
+#include "shell/Form1.h"
+#include "shell/Form2.h"
+#include "shell/SystemMenu.h"
+
+QByteArray ScenarioBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += EncodeAnsi(line) + "\r\n";
+    return bytes;
+}
+
+void GameFixture::SetUp() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(dir_->isValid());
+    previousDir_ = QDir::currentPath();
+    QDir::setCurrent(dir_->path());
+
+    SetClock(&clock_);
+    ResetProgramEnd();
+    CloseAllFiles();
+    ResetEngineState();
+    ResetScenarioReader();
+    ResetMessageWindow();
+    DestroySoundWindow();
+    DestroyMainForm();
+    Engine.AppDir = dir_->path() + QLatin1Char('/');
+    Engine.ChoiceFlags.fill(-1);
+    MainForm();
+    ArrangeButtons();
+    ShowSystemMenu();
+    Engine.JumpLabel = 1;
+}
+
+void GameFixture::TearDown() {
+    CloseAllFiles();
+    DestroyMainForm();
+    DestroySoundWindow();
+    SetClock(nullptr);
+    QDir::setCurrent(previousDir_);
+    dir_.reset();
+}
+
+void GameFixture::writeScenario(const QStringList& lines) {
+    writeFile(QStringLiteral("Lanternwick.dat"), ScenarioBytes(lines));
+}
+
+void GameFixture::writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(dir_->filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void GameFixture::newGame() {
+    Command1_Click(2);
+}
+
+void GameFixture::next() {
+    Command1_Click(9);
+}
+
+QString GameFixture::messageText() const {
+    return MainForm().Label1.text();
+}
