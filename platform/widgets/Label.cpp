@@ -1,15 +1,57 @@
 #include "platform/widgets/Label.h"
 
-#include <QLabel>
+#include <QFrame>
+#include <QPainter>
+#include <QTextLayout>
 
 #include "platform/widgets/Window.h"
 
-Label::Label(Window& parent, const QString& objectName) : Widget(new QLabel(parent.qwidget())) {
-    auto* label = static_cast<QLabel*>(widget_);
+namespace {
+
+// Rows are as high as the font's em, the way the game's message window lays out
+// three rows of a 12-point face in 53 pixels; the IPA faces' own line height
+// would push the third row off the bottom.
+class MessageLabel : public QFrame {
+  public:
+    explicit MessageLabel(QWidget* parent) : QFrame(parent) {}
+    QString shown;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QFrame::paintEvent(event);
+        QPainter painter(this);
+        const QRect area = contentsRect().adjusted(2, 1, -1, 0);
+        painter.setClipRect(area);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QFontMetricsF metrics(font());
+        const qreal step = std::min(metrics.height(), QFontInfo(font()).pixelSize() + 1.0);
+        qreal y = 0;
+        for (const QString& row : shown.split(QLatin1Char('\n'))) {
+            QTextLayout layout(row, font());
+            layout.beginLayout();
+            int lines = 0;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(area.width());
+                line.setPosition(QPointF(0, y));
+                y += step;
+                ++lines;
+            }
+            layout.endLayout();
+            if (lines == 0)
+                y += step;  // an empty row keeps its place
+            layout.draw(&painter, area.topLeft());
+            if (y > area.height())
+                break;
+        }
+    }
+};
+
+}  // namespace
+
+Label::Label(Window& parent, const QString& objectName)
+    : Widget(new MessageLabel(parent.qwidget())) {
+    auto* label = static_cast<MessageLabel*>(widget_);
     label->setObjectName(objectName);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     label->setFocusPolicy(Qt::NoFocus);
@@ -20,16 +62,19 @@ Label::Label(Window& parent, const QString& objectName) : Widget(new QLabel(pare
 
 void Label::setText(const QString& text) {
     text_ = text;
-    // The game separates the rows with CR alone; the label breaks at LF.
+    // The game separates the rows with CR alone.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    static_cast<QLabel*>(widget_)->setText(shown);
+    auto* label = static_cast<MessageLabel*>(widget_);
+    label->shown = shown;
+    label->update();
 }
 
 void Label::setBackground(Rgb colour) {
     QPalette palette = widget_->palette();
     palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
     widget_->setPalette(palette);
     widget_->setAutoFillBackground(true);
 }
