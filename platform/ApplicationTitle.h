@@ -3,6 +3,4 @@
 #include <QString>
 
 // The product name: the main window's title and the caption of every message box.
-inline QString ApplicationTitle() {
-    return QStringLiteral("ランタンウィック");
-}
+inline QString ApplicationTitle() { return QStringLiteral("ランタンウィック"); }

@@ -28,20 +28,15 @@ Clock& CurrentClock() {
     return g_installed ? *g_installed : system;
 }
 
-void SetClock(Clock* clock) {
-    g_installed = clock;
-}
+void SetClock(Clock* clock) { g_installed = clock; }
 
-int SteppedClock::timeOfDaySeconds() {
-    return static_cast<int>((dayStart_ + now_ / 1000) % 86400);
-}
+int SteppedClock::timeOfDaySeconds() { return static_cast<int>((dayStart_ + now_ / 1000) % 86400); }
 
 void SteppedClock::advance(int64_t ms) {
     const int64_t target = now_ + ms;
     int64_t due = 0;
     while (NextSteppedTimerDue(target, &due)) {
-        if (due > now_)
-            now_ = due;
+        if (due > now_) now_ = due;
         FireSteppedTimersDueAt(now_);
     }
     now_ = target;

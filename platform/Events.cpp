@@ -2,6 +2,4 @@
 
 #include <QCoreApplication>
 
-void ProcessPendingEvents() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
+void ProcessPendingEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

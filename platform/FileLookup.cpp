@@ -3,9 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString CurrentDirectoryWithSeparator() {
-    return QDir::currentPath() + QLatin1Char('/');
-}
+QString CurrentDirectoryWithSeparator() { return QDir::currentPath() + QLatin1Char('/'); }
 
 namespace {
 
@@ -17,10 +15,8 @@ QString MatchInDirectory(const QString& dir, const QString& component) {
         directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     QString found;
     for (const QString& entry : entries) {
-        if (entry == component)
-            return entry;
-        if (found.isEmpty() && entry.compare(component, Qt::CaseInsensitive) == 0)
-            found = entry;
+        if (entry == component) return entry;
+        if (found.isEmpty() && entry.compare(component, Qt::CaseInsensitive) == 0) found = entry;
     }
     return found;
 }
@@ -30,12 +26,9 @@ QString MatchInDirectory(const QString& dir, const QString& component) {
 FileMatch FindFile(const QString& name, QString* resolved) {
     QString path = name;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (resolved)
-        *resolved = path;
-    if (path.isEmpty())
-        return FileMatch::Missing;
-    if (QFileInfo::exists(path))
-        return FileMatch::Exact;
+    if (resolved) *resolved = path;
+    if (path.isEmpty()) return FileMatch::Missing;
+    if (QFileInfo::exists(path)) return FileMatch::Exact;
 
     const bool absolute = path.startsWith(QLatin1Char('/'));
     const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -46,17 +39,13 @@ FileMatch FindFile(const QString& name, QString* resolved) {
             next = part;
         } else {
             next = MatchInDirectory(built, part);
-            if (next.isEmpty())
-                return FileMatch::Missing;
+            if (next.isEmpty()) return FileMatch::Missing;
         }
-        if (!built.isEmpty() && !built.endsWith(QLatin1Char('/')))
-            built += QLatin1Char('/');
+        if (!built.isEmpty() && !built.endsWith(QLatin1Char('/'))) built += QLatin1Char('/');
         built += next;
     }
-    if (!QFileInfo::exists(built))
-        return FileMatch::Missing;
-    if (resolved)
-        *resolved = built;
+    if (!QFileInfo::exists(built)) return FileMatch::Missing;
+    if (resolved) *resolved = built;
     return FileMatch::OtherCase;
 }
 

@@ -19,8 +19,7 @@ QPointer<QTextBrowser> g_browser;
 QString DecodeHelp(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+    if (!utf8.hasError()) return text;
     return DecodeAnsi(bytes);
 }
 
@@ -60,15 +59,10 @@ void ShowHelpContents(const QString& fileName, Window& owner) {
     g_browser->activateWindow();
 }
 
-QString HelpViewerText() {
-    return g_browser ? g_browser->toPlainText() : QString();
-}
+QString HelpViewerText() { return g_browser ? g_browser->toPlainText() : QString(); }
 
-bool HelpViewerOpen() {
-    return g_browser && g_browser->isVisible();
-}
+bool HelpViewerOpen() { return g_browser && g_browser->isVisible(); }
 
 void CloseHelpViewer() {
-    if (g_browser)
-        delete g_browser.data();
+    if (g_browser) delete g_browser.data();
 }

@@ -15,12 +15,9 @@ MessageResponder& Responder() {
 
 const char* AnswerName(MessageAnswer answer) {
     switch (answer) {
-        case MessageAnswer::Ok:
-            return "OK";
-        case MessageAnswer::Yes:
-            return "Yes";
-        case MessageAnswer::No:
-            return "No";
+        case MessageAnswer::Ok: return "OK";
+        case MessageAnswer::Yes: return "Yes";
+        case MessageAnswer::No: return "No";
     }
     return "?";
 }
@@ -46,8 +43,7 @@ MessageAnswer ShowOnScreen(const QString& text, MessageStyle style) {
             break;
     }
     const int result = box.exec();
-    if (style != MessageStyle::YesNoQuestion)
-        return MessageAnswer::Ok;
+    if (style != MessageStyle::YesNoQuestion) return MessageAnswer::Ok;
     return result == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
@@ -59,6 +55,4 @@ MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
     return answer;
 }
 
-void SetMessageResponder(MessageResponder responder) {
-    Responder() = std::move(responder);
-}
+void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }

@@ -49,14 +49,10 @@ void InstallJapaneseFaces() {
 }  // namespace
 
 bool DisplayConfigured(QString* why) {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return true;
-    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
-        return true;
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return true;
-    if (why)
-        *why = QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    if (!qEnvironmentVariableIsEmpty("DISPLAY")) return true;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return true;
+    if (why) *why = QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
     return false;
 }
 
@@ -82,9 +78,7 @@ PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::ma
 
 PlatformApplication::~PlatformApplication() = default;
 
-int PlatformApplication::exec() {
-    return QApplication::exec();
-}
+int PlatformApplication::exec() { return QApplication::exec(); }
 
 double ScreenTwipsPerPixelX() {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -22,30 +22,19 @@ std::vector<std::function<void()>>& ShutdownSteps() {
 void EndProgram(int exitCode) {
     ++g_endCount;
     CloseAllFiles();
-    if (g_intercepted)
-        return;
+    if (g_intercepted) return;
     for (auto& step : ShutdownSteps())
         step();
     std::fflush(nullptr);
     _exit(exitCode);
 }
 
-bool ProgramHasEnded() {
-    return g_endCount > 0;
-}
+bool ProgramHasEnded() { return g_endCount > 0; }
 
-void AddShutdownStep(std::function<void()> step) {
-    ShutdownSteps().push_back(std::move(step));
-}
+void AddShutdownStep(std::function<void()> step) { ShutdownSteps().push_back(std::move(step)); }
 
-void InterceptProgramEnd(bool intercept) {
-    g_intercepted = intercept;
-}
+void InterceptProgramEnd(bool intercept) { g_intercepted = intercept; }
 
-void ResetProgramEnd() {
-    g_endCount = 0;
-}
+void ResetProgramEnd() { g_endCount = 0; }
 
-int ProgramEndCount() {
-    return g_endCount;
-}
+int ProgramEndCount() { return g_endCount; }

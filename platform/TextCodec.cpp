@@ -12,8 +12,7 @@ class Converter {
   public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Converter() {
-        if (valid())
-            iconv_close(handle_);
+        if (valid()) iconv_close(handle_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -24,8 +23,7 @@ class Converter {
     // skipping `skip` input bytes for each.
     QByteArray convert(const QByteArray& input, const QByteArray& replacement, size_t skip) {
         QByteArray out;
-        if (!valid())
-            return out;
+        if (!valid()) return out;
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(input.constData());
         size_t inLeft = static_cast<size_t>(input.size());
@@ -35,10 +33,8 @@ class Converter {
             size_t outLeft = sizeof buffer;
             size_t rc = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
             out.append(buffer, static_cast<qsizetype>(outPtr - buffer));
-            if (rc != static_cast<size_t>(-1))
-                continue;
-            if (errno == E2BIG)
-                continue;
+            if (rc != static_cast<size_t>(-1)) continue;
+            if (errno == E2BIG) continue;
             // EILSEQ, or EINVAL for a lead byte cut off at the end of the input.
             out.append(replacement);
             size_t step = skip < inLeft ? skip : inLeft;

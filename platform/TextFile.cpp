@@ -25,19 +25,16 @@ class TextInputFile {
         bool tookAnyByte = false;
         for (;;) {
             if (position_ >= buffer_.size() && !refill()) {
-                if (!tookAnyByte)
-                    return false;
+                if (!tookAnyByte) return false;
                 break;
             }
             tookAnyByte = true;
             char c = buffer_.at(position_++);
-            if (c == '\n')
-                break;
+            if (c == '\n') break;
             if (c == '\r') {
                 // CR LF is one terminator; the LF may sit in the next chunk.
                 if (position_ < buffer_.size() || refill()) {
-                    if (buffer_.at(position_) == '\n')
-                        ++position_;
+                    if (buffer_.at(position_) == '\n') ++position_;
                 }
                 break;
             }
@@ -68,38 +65,28 @@ std::map<int16_t, std::unique_ptr<TextInputFile>>& OpenFiles() {
 
 int16_t FreeFileNumber() {
     for (int16_t n = 1; n <= kHighestFileNumber; ++n) {
-        if (!OpenFiles().count(n))
-            return n;
+        if (!OpenFiles().count(n)) return n;
     }
     return 0;
 }
 
 bool OpenForInput(int16_t number, const QString& path) {
     CloseFile(number);
-    if (number < 1 || number > kHighestFileNumber)
-        return false;
+    if (number < 1 || number > kHighestFileNumber) return false;
     auto file = std::make_unique<TextInputFile>();
-    if (!file->open(path))
-        return false;
+    if (!file->open(path)) return false;
     OpenFiles()[number] = std::move(file);
     return true;
 }
 
 bool ReadLine(int16_t number, QString& line) {
     auto it = OpenFiles().find(number);
-    if (it == OpenFiles().end())
-        return false;
+    if (it == OpenFiles().end()) return false;
     return it->second->readLine(line);
 }
 
-bool IsFileOpen(int16_t number) {
-    return OpenFiles().count(number) != 0;
-}
+bool IsFileOpen(int16_t number) { return OpenFiles().count(number) != 0; }
 
-void CloseFile(int16_t number) {
-    OpenFiles().erase(number);
-}
+void CloseFile(int16_t number) { OpenFiles().erase(number); }
 
-void CloseAllFiles() {
-    OpenFiles().clear();
-}
+void CloseAllFiles() { OpenFiles().clear(); }

@@ -18,8 +18,7 @@ struct PeriodicTimer::Impl {
     bool inHandler = false;
 
     void tick() {
-        if (inHandler || !handler)
-            return;
+        if (inHandler || !handler) return;
         inHandler = true;
         handler();
         inHandler = false;
@@ -51,8 +50,7 @@ void PeriodicTimer::setInterval(int ms) {
     impl_->interval = std::max(ms, 0);
     impl_->qtimer.stop();
     impl_->running = impl_->interval > 0;
-    if (!impl_->running)
-        return;
+    if (!impl_->running) return;
     if (CurrentClock().drivesTimers()) {
         impl_->nextDue = CurrentClock().milliseconds() + impl_->interval;
     } else {
@@ -60,29 +58,19 @@ void PeriodicTimer::setInterval(int ms) {
     }
 }
 
-int PeriodicTimer::interval() const {
-    return impl_->interval;
-}
+int PeriodicTimer::interval() const { return impl_->interval; }
 
-void PeriodicTimer::setTag(const QString& tag) {
-    impl_->tag = tag;
-}
+void PeriodicTimer::setTag(const QString& tag) { impl_->tag = tag; }
 
-QString PeriodicTimer::tag() const {
-    return impl_->tag;
-}
+QString PeriodicTimer::tag() const { return impl_->tag; }
 
-void PeriodicTimer::onTick(std::function<void()> handler) {
-    impl_->handler = std::move(handler);
-}
+void PeriodicTimer::onTick(std::function<void()> handler) { impl_->handler = std::move(handler); }
 
 bool NextSteppedTimerDue(int64_t limit, int64_t* due) {
     bool any = false;
     for (PeriodicTimer::Impl* t : AllTimers()) {
-        if (!t->running || t->inHandler || t->qtimer.isActive() || t->nextDue > limit)
-            continue;
-        if (!any || t->nextDue < *due)
-            *due = t->nextDue;
+        if (!t->running || t->inHandler || t->qtimer.isActive() || t->nextDue > limit) continue;
+        if (!any || t->nextDue < *due) *due = t->nextDue;
         any = true;
     }
     return any;
@@ -98,10 +86,8 @@ void FireSteppedTimersDueAt(int64_t now) {
     }
     for (PeriodicTimer::Impl* t : due) {
         auto& timers = AllTimers();
-        if (std::find(timers.begin(), timers.end(), t) == timers.end())
-            continue;
-        if (!t->running || t->nextDue > now)
-            continue;
+        if (std::find(timers.begin(), timers.end(), t) == timers.end()) continue;
+        if (!t->running || t->nextDue > now) continue;
         t->nextDue = now + t->interval;
         t->tick();
     }

@@ -2,6 +2,4 @@
 
 EngineState Engine;
 
-void ResetEngineState() {
-    Engine = EngineState{};
-}
+void ResetEngineState() { Engine = EngineState{}; }

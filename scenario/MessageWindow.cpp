@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/Events.h"
+#include "scenario/RunScenario.h"
 #include "shell/Form1.h"
 
 namespace {
@@ -28,7 +28,7 @@ void MessageOut(const QString& text) {
     // Rows are separated by CR alone; empty rows keep their place.
     MainForm().Label1.setText(MessageLines[0] + QLatin1Char('\r') + MessageLines[1] +
                               QLatin1Char('\r') + MessageLines[2]);
-    ProcessPendingEvents();
+    YieldToPlayer();
 }
 
 void ResetMessageWindow() {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/Events.h"
 #include "platform/Logging.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
@@ -60,12 +61,10 @@ Outcome TakeJump() {
         if (line.text == kEndLine) {
             ShowPlainMessage(kLabelSearchErrorMessage);
             ConfirmQuit();
-            if (ProgramHasEnded())
-                return Outcome::Leave;
+            if (ProgramHasEnded()) return Outcome::Leave;
             continue;  // declined: the search reads on past the end line
         }
-        if (line.text == labelLine)
-            break;
+        if (line.text == labelLine) break;
     }
     qCDebug(lcScenario).noquote() << "jump to" << labelLine << "at line" << line.number;
     Engine.JumpLabel = 0;
@@ -96,9 +95,7 @@ Outcome RunOneLine() {
 
     CommandArguments args{line, {}, {}};
     switch (command->argument) {
-        case Argument::RestOfLine:
-            args.rest = line.restOfLine();
-            break;
+        case Argument::RestOfLine: args.rest = line.restOfLine(); break;
         case Argument::LastCharacter:
             args.rest = line.lastCharacter().isNull() ? QString() : QString(line.lastCharacter());
             break;
@@ -114,19 +111,14 @@ Outcome RunOneLine() {
             }
             break;
         case Argument::None:
-        case Argument::FixedColumns:
-            break;
+        case Argument::FixedColumns: break;
     }
 
-    if (!command->handler(args))
-        return Outcome::Leave;
+    if (!command->handler(args)) return Outcome::Leave;
     switch (command->afterwards) {
-        case Afterwards::GoesOn:
-            return Outcome::GoOn;
-        case Afterwards::Stops:
-            return Outcome::Stop;
-        case Afterwards::Returns:
-            return Outcome::Leave;
+        case Afterwards::GoesOn: return Outcome::GoOn;
+        case Afterwards::Stops: return Outcome::Stop;
+        case Afterwards::Returns: return Outcome::Leave;
     }
     return Outcome::GoOn;
 }
@@ -137,12 +129,10 @@ void RunLoop() {
     while (budget >= 1 && !stop) {
         if (Engine.JumpLabel != 0) {
             const Outcome jumped = TakeJump();
-            if (jumped == Outcome::Leave || ProgramHasEnded())
-                return;
+            if (jumped == Outcome::Leave || ProgramHasEnded()) return;
         }
         const Outcome outcome = RunOneLine();
-        if (ProgramHasEnded())
-            return;
+        if (ProgramHasEnded()) return;
         if (g_restartRequested) {
             // New Game came in during this line: start over as a fresh run.
             g_restartRequested = false;
@@ -151,10 +141,8 @@ void RunLoop() {
             stop = false;
             continue;
         }
-        if (outcome == Outcome::Leave)
-            return;
-        if (outcome == Outcome::Stop)
-            stop = true;
+        if (outcome == Outcome::Leave) return;
+        if (outcome == Outcome::Stop) stop = true;
         --budget;
     }
     if (budget == 0) {
@@ -166,8 +154,7 @@ void RunLoop() {
 }  // namespace
 
 void RunScenario() {
-    if (ProgramHasEnded())
-        return;
+    if (ProgramHasEnded()) return;
     if (g_depth > 0) {
         g_restartRequested = true;
         return;
@@ -178,6 +165,9 @@ void RunScenario() {
     g_restartRequested = false;
 }
 
-bool ScenarioRunning() {
-    return g_depth > 0;
+bool ScenarioRunning() { return g_depth > 0; }
+
+bool YieldToPlayer() {
+    ProcessPendingEvents();
+    return !g_restartRequested && !ProgramHasEnded();
 }

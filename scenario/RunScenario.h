@@ -9,6 +9,11 @@ void RunScenario();
 // Whether a run is in progress (it may be yielding to the event loop).
 bool ScenarioRunning();
 
+// Lets waiting window events run in the middle of a run (clicks, paints, ticks).
+// False when the run must not finish its current line: New Game came in during
+// the yield, or the program has ended.
+bool YieldToPlayer();
+
 // The messages of the interpreter itself.
 inline constexpr const char16_t* kScenarioEndMessage = u"シナリオ正常終了";
 inline constexpr const char16_t* kLabelSearchErrorMessage = u"シナリオエラー！！";

@@ -12,8 +12,7 @@ ScenarioLine g_lastLine;
 }  // namespace
 
 bool ReopenScenarioFile() {
-    if (Engine.ScenarioFile != 0)
-        CloseFile(Engine.ScenarioFile);
+    if (Engine.ScenarioFile != 0) CloseFile(Engine.ScenarioFile);
     Engine.ScenarioFile = FreeFileNumber();
     g_lineNumber = 0;
     g_lastLine = ScenarioLine{};
@@ -22,21 +21,17 @@ bool ReopenScenarioFile() {
 
 bool ReadScenarioLine(ScenarioLine& line) {
     QString text;
-    if (!ReadLine(Engine.ScenarioFile, text))
-        return false;
+    if (!ReadLine(Engine.ScenarioFile, text)) return false;
     line.number = ++g_lineNumber;
     line.text = text;
     g_lastLine = line;
     return true;
 }
 
-const ScenarioLine& LastScenarioLineRead() {
-    return g_lastLine;
-}
+const ScenarioLine& LastScenarioLineRead() { return g_lastLine; }
 
 void ResetScenarioReader() {
-    if (Engine.ScenarioFile != 0)
-        CloseFile(Engine.ScenarioFile);
+    if (Engine.ScenarioFile != 0) CloseFile(Engine.ScenarioFile);
     g_lineNumber = 0;
     g_lastLine = ScenarioLine{};
 }

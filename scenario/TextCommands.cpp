@@ -1,8 +1,8 @@
 #include "scenario/TextCommands.h"
 
-#include "platform/Events.h"
 #include "scenario/EngineState.h"
 #include "scenario/MessageWindow.h"
+#include "scenario/RunScenario.h"
 #include "shell/Form1.h"
 #include "shell/SystemMenu.h"
 
@@ -26,7 +26,7 @@ void WaitForNext() {
     if (Engine.SysMode <= 4) {
         // Let clicks queued during the run arrive while WaitingForClick is still 0,
         // so they are ignored rather than taken as Next.
-        ProcessPendingEvents();
+        if (!YieldToPlayer()) return;
         Engine.WaitingForClick = -1;
         MainForm().Command1[9].setStrikethrough(false);
     } else if (Engine.SysMode == 5) {

@@ -76,15 +76,10 @@ Form1::Form1()
 }
 
 Form1& MainForm() {
-    if (!g_form)
-        g_form = std::make_unique<Form1>();
+    if (!g_form) g_form = std::make_unique<Form1>();
     return *g_form;
 }
 
-bool MainFormExists() {
-    return g_form != nullptr;
-}
+bool MainFormExists() { return g_form != nullptr; }
 
-void DestroyMainForm() {
-    g_form.reset();
-}
+void DestroyMainForm() { g_form.reset(); }

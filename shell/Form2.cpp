@@ -15,15 +15,10 @@ Form2::Form2() {
 }
 
 Form2& SoundWindow() {
-    if (!g_form)
-        g_form = std::make_unique<Form2>();
+    if (!g_form) g_form = std::make_unique<Form2>();
     return *g_form;
 }
 
-bool SoundWindowExists() {
-    return g_form != nullptr;
-}
+bool SoundWindowExists() { return g_form != nullptr; }
 
-void DestroySoundWindow() {
-    g_form.reset();
-}
+void DestroySoundWindow() { g_form.reset(); }

@@ -22,6 +22,5 @@ void ConfirmQuit() {
 
 void Form_Unload(int16_t& cancel) {
     ConfirmQuit();
-    if (!ProgramHasEnded())
-        cancel = -1;
+    if (!ProgramHasEnded()) cancel = -1;
 }

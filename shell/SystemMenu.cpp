@@ -27,9 +27,7 @@ constexpr MenuEntry kSystemMenu[] = {
 };
 constexpr int kHiddenInMenu[] = {1, 3, 4, 7, 8, 10};
 
-bool ReturnsToGame() {
-    return Engine.SysMode == 3 || Engine.SysMode == 5;
-}
+bool ReturnsToGame() { return Engine.SysMode == 3 || Engine.SysMode == 5; }
 
 void NewGame() {
     Engine.MenuMode = 0;
@@ -39,8 +37,7 @@ void NewGame() {
 }
 
 void NextOrReturn() {
-    if (Engine.WaitingForClick != -1)
-        return;
+    if (Engine.WaitingForClick != -1) return;
     if (ReturnsToGame()) {
         Engine.MenuMode = Engine.SysMode;
         ArrangeButtons();
@@ -56,33 +53,19 @@ void NextOrReturn() {
 
 void SystemMenuClick(int16_t index) {
     switch (index) {
-        case 0:
-            ConfirmQuit();
-            break;
-        case 2:
-            NewGame();
-            break;
+        case 0: ConfirmQuit(); break;
+        case 2: NewGame(); break;
         case 4:
-        case 10:
-            ShowMessage(kNotReadyMessage, MessageStyle::OkOnly);
-            break;
-        case 5:
-            ShowHelpContents(kHelpFileName, MainForm().window);
-            break;
-        case 6:
-            ShowVersionBox();
-            break;
-        case 9:
-            NextOrReturn();
-            break;
-        default:
-            break;  // 1, 3, 7, 8: nothing
+        case 10: ShowMessage(kNotReadyMessage, MessageStyle::OkOnly); break;
+        case 5: ShowHelpContents(kHelpFileName, MainForm().window); break;
+        case 6: ShowVersionBox(); break;
+        case 9: NextOrReturn(); break;
+        default: break;  // 1, 3, 7, 8: nothing
     }
 }
 
 void ChoiceClick(int16_t index) {
-    if (Engine.WaitingForClick != -1)
-        return;
+    if (Engine.WaitingForClick != -1) return;
     if (index == 0 && Engine.SysMode == 3) {
         // In mode 3 button 0 opens the menu; the choice stays pending behind it.
         Engine.MenuMode = 0;
@@ -96,6 +79,14 @@ void ChoiceClick(int16_t index) {
     Engine.SelectedChoice = index;
     ShowSystemMenu();
     Engine.JumpLabel = Engine.ChoiceTargets.at(static_cast<size_t>(index));
+    RunScenario();
+}
+
+// In mode 5 the story's Next button is button 10, while the menu mode is 5 too;
+// a click on it while the story waits lets the story go on, as Next does.
+void ModeFiveClick(int16_t index) {
+    if (index != 10 || Engine.WaitingForClick != -1) return;
+    Engine.WaitingForClick = 0;
     RunScenario();
 }
 
@@ -119,8 +110,7 @@ void ShowSystemMenu() {
         form.Command1[i].setToolTip(QString());
         form.Command1[i].clearPicture();
     }
-    if (Engine.MenuMode != 0)
-        return;
+    if (Engine.MenuMode != 0) return;
 
     for (const MenuEntry& entry : kSystemMenu) {
         form.Command1[entry.button].setCaption(QString::fromUtf16(entry.caption));
@@ -142,19 +132,12 @@ void ShowSystemMenu() {
 }
 
 void Command1_Click(int16_t index) {
-    if (index < 0 || index >= kButtonCount)
-        return;
+    if (index < 0 || index >= kButtonCount) return;
     switch (Engine.MenuMode) {
-        case 0:
-            SystemMenuClick(index);
-            break;
-        case 1:
-            ChoiceClick(index);
-            break;
-        case 2:
-            RunBuiltinRoutine();
-            break;
-        default:
-            break;  // the scenario's own modes: clicks do nothing
+        case 0: SystemMenuClick(index); break;
+        case 1: ChoiceClick(index); break;
+        case 2: RunBuiltinRoutine(); break;
+        case 5: ModeFiveClick(index); break;
+        default: break;  // the scenario's own modes: clicks do nothing
     }
 }

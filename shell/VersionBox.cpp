@@ -37,6 +37,4 @@ QString VersionBoxText() {
     return text;
 }
 
-void ShowVersionBox() {
-    ShowMessage(VersionBoxText(), MessageStyle::OkInformation);
-}
+void ShowVersionBox() { ShowMessage(VersionBoxText(), MessageStyle::OkInformation); }

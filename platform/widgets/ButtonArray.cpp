@@ -8,8 +8,7 @@ ButtonArray::ButtonArray(Window& parent, const QString& baseName, int count)
         auto handler = handler_;
         const auto index = static_cast<int16_t>(i);
         buttons_.back()->onClick([handler, index] {
-            if (*handler)
-                (*handler)(index);
+            if (*handler) (*handler)(index);
         });
     }
 }

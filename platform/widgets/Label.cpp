@@ -37,11 +37,9 @@ class MessageLabel : public QFrame {
                 ++lines;
             }
             layout.endLayout();
-            if (lines == 0)
-                y += step;  // an empty row keeps its place
+            if (lines == 0) y += step;  // an empty row keeps its place
             layout.draw(&painter, area.topLeft());
-            if (y > area.height())
-                break;
+            if (y > area.height()) break;
         }
     }
 };

@@ -18,22 +18,18 @@ class SurfaceWidget : public QFrame {
   protected:
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
-        if (!image)
-            return;
+        if (!image) return;
         QPainter painter(this);
         painter.setClipRect(contentsRect());
         painter.drawImage(contentsRect().topLeft(), *image);
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (mouseDown)
-            mouseDown();
+        if (mouseDown) mouseDown();
         QFrame::mousePressEvent(event);
     }
 };
 
-QColor ToColor(Rgb c) {
-    return QColor(c.red, c.green, c.blue);
-}
+QColor ToColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
 }  // namespace
 
@@ -51,8 +47,7 @@ struct PictureSurface::Impl {
     void fitImageToInside() {
         const QSize inside(qMax(widget->width() - 2 * border(), 0),
                            qMax(widget->height() - 2 * border(), 0));
-        if (image.size() == inside)
-            return;
+        if (image.size() == inside) return;
         QImage resized(inside, QImage::Format_RGB32);
         resized.fill(background);
         if (!image.isNull()) {
@@ -65,8 +60,7 @@ struct PictureSurface::Impl {
 
     void drawPictureIntoImage() {
         image.fill(background);
-        if (picture.isNull())
-            return;
+        if (picture.isNull()) return;
         QPainter painter(&image);
         painter.drawImage(0, 0, picture);
     }
@@ -96,16 +90,13 @@ PictureSurface::PictureSurface(Window& parent, const QString& objectName, Option
     impl_->background = impl_->widget->palette().color(QPalette::Window);
 }
 
-PictureSurface::~PictureSurface() {
-    impl_->widget->image = nullptr;
-}
+PictureSurface::~PictureSurface() { impl_->widget->image = nullptr; }
 
 bool PictureSurface::loadPicture(const QString& path) {
     QImageReader reader(ResolveFileName(path));
     reader.setAutoTransform(false);
     const QImage loaded = reader.read();
-    if (loaded.isNull())
-        return false;
+    if (loaded.isNull()) return false;
     impl_->takePicture(loaded);
     return true;
 }
@@ -123,27 +114,17 @@ void PictureSurface::clearPicture() {
     impl_->widget->update();
 }
 
-bool PictureSurface::hasPicture() const {
-    return !impl_->picture.isNull();
-}
-int PictureSurface::pictureWidth() const {
-    return impl_->picture.width();
-}
-int PictureSurface::pictureHeight() const {
-    return impl_->picture.height();
-}
+bool PictureSurface::hasPicture() const { return !impl_->picture.isNull(); }
+int PictureSurface::pictureWidth() const { return impl_->picture.width(); }
+int PictureSurface::pictureHeight() const { return impl_->picture.height(); }
 
-void PictureSurface::setBackground(Rgb colour) {
-    impl_->background = ToColor(colour);
-}
+void PictureSurface::setBackground(Rgb colour) { impl_->background = ToColor(colour); }
 
 void PictureSurface::refresh() {
     impl_->fitImageToInside();
     impl_->drawPictureIntoImage();
-    if (impl_->paintHandler)
-        impl_->paintHandler();
-    if (impl_->widget->isVisible())
-        impl_->widget->repaint();
+    if (impl_->paintHandler) impl_->paintHandler();
+    if (impl_->widget->isVisible()) impl_->widget->repaint();
 }
 
 void PictureSurface::onPaint(std::function<void()> handler) {
@@ -157,8 +138,7 @@ void PictureSurface::onMouseDown(std::function<void()> handler) {
 void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sourceY, int width,
                               int height, int destX, int destY) {
     impl_->fitImageToInside();
-    if (width <= 0 || height <= 0 || impl_->image.isNull())
-        return;
+    if (width <= 0 || height <= 0 || impl_->image.isNull()) return;
     // Outside the source's image there is only its background.
     QImage piece(width, height, QImage::Format_RGB32);
     piece.fill(source.impl_->background);
@@ -177,8 +157,7 @@ void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sou
 
 void PictureSurface::drawCircle(int centreX, int centreY, int radius, Rgb colour, int lineWidth) {
     impl_->fitImageToInside();
-    if (impl_->image.isNull())
-        return;
+    if (impl_->image.isNull()) return;
     QPainter painter(&impl_->image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(ToColor(colour), lineWidth));
@@ -200,8 +179,7 @@ int PictureSurface::insideHeight() const {
 
 uint32_t PictureSurface::pixel(int x, int y) const {
     impl_->fitImageToInside();
-    if (!impl_->image.valid(x, y))
-        return 0;
+    if (!impl_->image.valid(x, y)) return 0;
     return impl_->image.pixel(x, y);
 }
 

@@ -7,9 +7,7 @@
 #include "platform/widgets/Window.h"
 
 namespace {
-QPushButton* Button(QWidget* widget) {
-    return static_cast<QPushButton*>(widget);
-}
+QPushButton* Button(QWidget* widget) { return static_cast<QPushButton*>(widget); }
 }  // namespace
 
 PushButton::PushButton(Window& parent, const QString& objectName)
@@ -17,29 +15,20 @@ PushButton::PushButton(Window& parent, const QString& objectName)
     widget_->setObjectName(objectName);
 }
 
-void PushButton::setCaption(const QString& caption) {
-    Button(widget_)->setText(caption);
-}
-QString PushButton::caption() const {
-    return Button(widget_)->text();
-}
+void PushButton::setCaption(const QString& caption) { Button(widget_)->setText(caption); }
+QString PushButton::caption() const { return Button(widget_)->text(); }
 
 bool PushButton::setPicture(const QString& path) {
     QImageReader reader(ResolveFileName(path));
     const QImage image = reader.read();
-    if (image.isNull())
-        return false;
+    if (image.isNull()) return false;
     Button(widget_)->setIcon(QIcon(QPixmap::fromImage(image)));
     Button(widget_)->setIconSize(image.size());
     return true;
 }
 
-void PushButton::clearPicture() {
-    Button(widget_)->setIcon(QIcon());
-}
-bool PushButton::hasPicture() const {
-    return !Button(widget_)->icon().isNull();
-}
+void PushButton::clearPicture() { Button(widget_)->setIcon(QIcon()); }
+bool PushButton::hasPicture() const { return !Button(widget_)->icon().isNull(); }
 
 void PushButton::setStrikethrough(bool on) {
     QFont font = widget_->font();
@@ -47,14 +36,10 @@ void PushButton::setStrikethrough(bool on) {
     widget_->setFont(font);
 }
 
-bool PushButton::strikethrough() const {
-    return widget_->font().strikeOut();
-}
+bool PushButton::strikethrough() const { return widget_->font().strikeOut(); }
 
 void PushButton::onClick(std::function<void()> handler) {
     QObject::connect(Button(widget_), &QPushButton::clicked, std::move(handler));
 }
 
-void PushButton::click() {
-    Button(widget_)->click();
-}
+void PushButton::click() { Button(widget_)->click(); }

@@ -2,44 +2,20 @@
 
 #include <QWidget>
 
-void Widget::setLeft(int px) {
-    widget_->move(px, widget_->y());
-}
-void Widget::setTop(int px) {
-    widget_->move(widget_->x(), px);
-}
-void Widget::setWidth(int px) {
-    widget_->resize(qMax(px, 0), widget_->height());
-}
-void Widget::setHeight(int px) {
-    widget_->resize(widget_->width(), qMax(px, 0));
-}
-int Widget::left() const {
-    return widget_->x();
-}
-int Widget::top() const {
-    return widget_->y();
-}
-int Widget::width() const {
-    return widget_->width();
-}
-int Widget::height() const {
-    return widget_->height();
-}
+void Widget::setLeft(int px) { widget_->move(px, widget_->y()); }
+void Widget::setTop(int px) { widget_->move(widget_->x(), px); }
+void Widget::setWidth(int px) { widget_->resize(qMax(px, 0), widget_->height()); }
+void Widget::setHeight(int px) { widget_->resize(widget_->width(), qMax(px, 0)); }
+int Widget::left() const { return widget_->x(); }
+int Widget::top() const { return widget_->y(); }
+int Widget::width() const { return widget_->width(); }
+int Widget::height() const { return widget_->height(); }
 
-void Widget::setVisible(bool visible) {
-    widget_->setVisible(visible);
-}
-bool Widget::isVisible() const {
-    return !widget_->isHidden();
-}
+void Widget::setVisible(bool visible) { widget_->setVisible(visible); }
+bool Widget::isVisible() const { return !widget_->isHidden(); }
 
-void Widget::setToolTip(const QString& text) {
-    widget_->setToolTip(text);
-}
-QString Widget::toolTip() const {
-    return widget_->toolTip();
-}
+void Widget::setToolTip(const QString& text) { widget_->setToolTip(text); }
+QString Widget::toolTip() const { return widget_->toolTip(); }
 
 void Widget::setFont(const QString& family, double points) {
     QFont font = widget_->font();
@@ -55,13 +31,7 @@ void Widget::setFontPoints(double points) {
     widget_->setFont(font);
 }
 
-QString Widget::fontFamily() const {
-    return widget_->font().family();
-}
-double Widget::fontPoints() const {
-    return widget_->font().pointSizeF();
-}
+QString Widget::fontFamily() const { return widget_->font().family(); }
+double Widget::fontPoints() const { return widget_->font().pointSizeF(); }
 
-QString Widget::objectName() const {
-    return widget_->objectName();
-}
+QString Widget::objectName() const { return widget_->objectName(); }

@@ -21,8 +21,7 @@ class FormWidget : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override {
         int16_t cancel = 0;
-        if (closeHandler)
-            closeHandler(cancel);
+        if (closeHandler) closeHandler(cancel);
         if (cancel != 0) {
             event->ignore();
         } else {
@@ -75,16 +74,10 @@ Window::Window(const QString& objectName)
                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 }
 
-Window::~Window() {
-    delete impl_->form;
-}
+Window::~Window() { delete impl_->form; }
 
-void Window::setTitle(const QString& title) {
-    impl_->form->setWindowTitle(title);
-}
-QString Window::title() const {
-    return impl_->form->windowTitle();
-}
+void Window::setTitle(const QString& title) { impl_->form->setWindowTitle(title); }
+QString Window::title() const { return impl_->form->windowTitle(); }
 
 void Window::setOuterWidthTwips(int twips) {
     const int px = static_cast<int>(twips / ScreenTwipsPerPixelX());
@@ -121,15 +114,12 @@ void Window::showCentred() {
     impl_->form->show();
 }
 
-bool Window::isShown() const {
-    return impl_->form->isVisible();
-}
+bool Window::isShown() const { return impl_->form->isVisible(); }
 
 void Window::setFocusOrder(std::initializer_list<const Widget*> order) {
     const Widget* previous = nullptr;
     for (const Widget* widget : order) {
-        if (previous)
-            QWidget::setTabOrder(previous->qwidget(), widget->qwidget());
+        if (previous) QWidget::setTabOrder(previous->qwidget(), widget->qwidget());
         previous = widget;
     }
 }
@@ -138,10 +128,6 @@ void Window::onCloseRequest(std::function<void(int16_t& cancel)> handler) {
     impl_->form->closeHandler = std::move(handler);
 }
 
-bool Window::requestClose() {
-    return impl_->form->close();
-}
+bool Window::requestClose() { return impl_->form->close(); }
 
-uintptr_t Window::nativeHandle() const {
-    return static_cast<uintptr_t>(impl_->form->winId());
-}
+uintptr_t Window::nativeHandle() const { return static_cast<uintptr_t>(impl_->form->winId()); }

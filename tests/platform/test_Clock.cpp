@@ -34,8 +34,7 @@ TEST_F(SteppedTimers, IntervalZeroStopsAndAHandlerCanStopItself) {
     PeriodicTimer timer;
     int count = 0;
     timer.onTick([&] {
-        if (++count == 3)
-            timer.setInterval(0);
+        if (++count == 3) timer.setInterval(0);
     });
     timer.setInterval(10);
     clock.advance(1000);
@@ -63,8 +62,7 @@ TEST_F(SteppedTimers, NoTickWhileTheSameHandlerRuns) {
         ++depth;
         ++count;
         maxDepth = std::max(maxDepth, depth);
-        if (count == 1)
-            clock.sleepFor(50);  // time passes inside the handler
+        if (count == 1) clock.sleepFor(50);  // time passes inside the handler
         --depth;
     });
     timer.setInterval(10);

@@ -45,9 +45,7 @@ TEST_F(TextFileTest, EveryLineEndConventionSplitsTheSameWay) {
     EXPECT_EQ(readAll(write("one\r\ntwo\n\rfour")), expected);  // mixed, no final terminator
 }
 
-TEST_F(TextFileTest, EmptyFileHasNoLines) {
-    EXPECT_TRUE(readAll(write("")).isEmpty());
-}
+TEST_F(TextFileTest, EmptyFileHasNoLines) { EXPECT_TRUE(readAll(write("")).isEmpty()); }
 
 TEST_F(TextFileTest, CrLfSplitAcrossReadChunksIsOneTerminator) {
     // The reader takes the file in 16 KiB chunks: put the CR last in the first one.

@@ -13,9 +13,7 @@
 namespace {
 
 const QString kUnsupportedTail = QStringLiteral("' はｻﾎﾟｰﾄしていません!");
-QString Unsupported(const QString& line) {
-    return QLatin1Char('\'') + line + kUnsupportedTail;
-}
+QString Unsupported(const QString& line) { return QLatin1Char('\'') + line + kUnsupportedTail; }
 
 class Interpreter : public GameFixture {};
 
@@ -287,9 +285,7 @@ struct BadNumber {
     const char* argument;
     const char* problem;
 };
-void PrintTo(const BadNumber& row, std::ostream* os) {
-    *os << '"' << row.argument << '"';
-}
+void PrintTo(const BadNumber& row, std::ostream* os) { *os << '"' << row.argument << '"'; }
 
 class NextArgument : public Interpreter, public ::testing::WithParamInterface<BadNumber> {};
 

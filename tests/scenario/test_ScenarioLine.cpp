@@ -8,9 +8,7 @@
 
 namespace {
 
-ScenarioLine L(const QString& text) {
-    return ScenarioLine{1, text};
-}
+ScenarioLine L(const QString& text) { return ScenarioLine{1, text}; }
 
 TEST(ScenarioLineTest, ColumnsAreOneBasedAndMissingBeyondTheEnd) {
     const ScenarioLine line = L("circle   1 0240 0179 0050");

@@ -61,14 +61,8 @@ void GameFixture::writeFile(const QString& name, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-void GameFixture::newGame() {
-    Command1_Click(2);
-}
+void GameFixture::newGame() { Command1_Click(2); }
 
-void GameFixture::next() {
-    Command1_Click(9);
-}
+void GameFixture::next() { Command1_Click(9); }
 
-QString GameFixture::messageText() const {
-    return MainForm().Label1.text();
-}
+QString GameFixture::messageText() const { return MainForm().Label1.text(); }

@@ -8,6 +8,4 @@ inline QString Line(const QString& word, const QString& argument = QString()) {
 }
 
 // The label line of label n, as an author writes it.
-inline QString Label(int n) {
-    return QStringLiteral("_%1").arg(n, 5, 10, QLatin1Char('0'));
-}
+inline QString Label(int n) { return QStringLiteral("_%1").arg(n, 5, 10, QLatin1Char('0')); }
