@@ -12,7 +12,7 @@ class SystemClock : public Clock {
   public:
     SystemClock() { elapsed_.start(); }
     int64_t milliseconds() override { return elapsed_.elapsed(); }
-    int timeOfDaySeconds() override { return QTime::currentTime().msecsSinceStartOfDay() / 1000; }
+    int64_t timeOfDayMilliseconds() override { return QTime::currentTime().msecsSinceStartOfDay(); }
     void sleepFor(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
 
   private:
@@ -30,7 +30,9 @@ Clock& CurrentClock() {
 
 void SetClock(Clock* clock) { g_installed = clock; }
 
-int SteppedClock::timeOfDaySeconds() { return static_cast<int>((dayStart_ + now_ / 1000) % 86400); }
+int64_t SteppedClock::timeOfDayMilliseconds() {
+    return (static_cast<int64_t>(dayStart_) * 1000 + now_) % 86400000;
+}
 
 void SteppedClock::advance(int64_t ms) {
     const int64_t target = now_ + ms;

@@ -10,8 +10,10 @@ class Clock {
     virtual ~Clock() = default;
     // Milliseconds on a monotonic scale.
     virtual int64_t milliseconds() = 0;
+    // The time of day in milliseconds since midnight.
+    virtual int64_t timeOfDayMilliseconds() = 0;
     // The time of day in whole seconds (0 to 86399).
-    virtual int timeOfDaySeconds() = 0;
+    int timeOfDaySeconds() { return static_cast<int>(timeOfDayMilliseconds() / 1000); }
     // Lets `ms` milliseconds pass without processing window events.
     virtual void sleepFor(int ms) = 0;
     // Whether periodic timers are driven by this clock instead of the event loop.
@@ -29,11 +31,14 @@ class SteppedClock : public Clock {
         : now_(startMs), dayStart_(startTimeOfDay) {}
 
     int64_t milliseconds() override { return now_; }
-    int timeOfDaySeconds() override;
-    void sleepFor(int ms) override { advance(ms); }
+    int64_t timeOfDayMilliseconds() override;
+    // Like a real sleep, no timer fires meanwhile; the ones that fell due fire at
+    // the next advance, once each, as after a busy event loop.
+    void sleepFor(int ms) override { now_ += ms > 0 ? ms : 0; }
     bool drivesTimers() const override { return true; }
 
     // Moves time on by `ms`, firing every periodic timer that falls due, in order.
+    // Handlers run with the clock at their due time.
     void advance(int64_t ms);
 
   private:

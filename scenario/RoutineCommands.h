@@ -5,5 +5,10 @@
 bool PgCommand(const CommandArguments& args);      // `pg`: built-in routine, then leave the run
 bool PgnextCommand(const CommandArguments& args);  // `pgnext`: built-in routine, then go on
 
-// Runs the routine named by Engine.RoutineName.
+// Runs the routine named by Engine.RoutineName: "render" (the quit question),
+// "rtb1" (hide used choices), "rtb2" (mark the last choice used), "rtb3" (the
+// ending). Any other name ends the program with a message.
 void RunBuiltinRoutine();
+
+void HideUsedChoices();  // rtb1
+void MarkChoiceUsed();   // rtb2

@@ -21,8 +21,10 @@ void Place(Widget& widget, int left, int top, int width, int height) {
     widget.setHeight(height);
 }
 
+// The off-screen buffers have no border, so that their inside is exactly what
+// the game sizes them to (a strip of n frames is n frames high).
 PictureSurface::Options HiddenBuffer(bool autoSize) {
-    return {.borderPx = 2, .autoSize = autoSize, .takesFocus = false};
+    return {.borderPx = 0, .autoSize = autoSize, .takesFocus = false};
 }
 
 }  // namespace

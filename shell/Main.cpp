@@ -13,6 +13,8 @@
 #include "shell/SystemMenu.h"
 #include "sound/TitleMusic.h"
 
+double MessageFontPoints(double twipsPerPixel) { return std::floor(twipsPerPixel * 12.0 / 15.0); }
+
 void Main() {
     if (!ClaimSingleInstance()) {
         ShowMessage(kSecondCopyMessage, MessageStyle::OkOnly);
@@ -39,7 +41,7 @@ void Main() {
         return;
     }
 
-    form.Label1.setFontPoints(std::floor(ScreenTwipsPerPixelX() * 12.0 / 15.0));
+    form.Label1.setFontPoints(MessageFontPoints(ScreenTwipsPerPixelX()));
     form.RpgPic1.setHeight(0);
     form.RpgPic1.setWidth(0);
 

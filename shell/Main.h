@@ -7,6 +7,11 @@
 // The story itself starts with New Game.
 void Main();
 
+// The message window's font size for a screen of the given density: 12 points at
+// 15 twips per pixel (96 dpi), 9 at 12 (120 dpi), 8 at 10 (144 dpi), so that three
+// rows always fill its height.
+double MessageFontPoints(double twipsPerPixel);
+
 inline const QString kSecondCopyMessage =
     QStringLiteral("既に１つ起動しているので，危ないかも知れないから閉じるね。");
 inline const QString kTitlePictureFile = QStringLiteral("Title.JPG");

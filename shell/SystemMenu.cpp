@@ -30,6 +30,8 @@ constexpr int kHiddenInMenu[] = {1, 3, 4, 7, 8, 10};
 bool ReturnsToGame() { return Engine.SysMode == 3 || Engine.SysMode == 5; }
 
 void NewGame() {
+    // An animation still playing would resume the old story at its last frame.
+    MainForm().Animer1.setInterval(0);
     Engine.MenuMode = 0;
     ShowSystemMenu();
     Engine.JumpLabel = 1;

@@ -25,16 +25,22 @@ const QString kSupportLines[] = {
 QString VersionBoxText() {
     const QString title = QStringLiteral("『 ") + ApplicationTitle() + QStringLiteral(" 』  Ver.") +
                           kVersion + kBreak + kBreak;
-    // The title line's length counts its two line breaks (two characters each),
-    // hence the 4 taken off again; halves round to the even neighbour.
-    const double indent = (static_cast<double>(title.size()) - kNotice.size() - 4) / 2.0;
-    const int spaces = std::max(0, static_cast<int>(std::nearbyint(indent)));
+    const int spaces =
+        NoticeIndent(static_cast<int>(title.size()), static_cast<int>(kNotice.size()));
     QString text = title + QString(spaces, QLatin1Char(' ')) + kNotice + kBreak + kBreak + kBreak;
     text += kSupportHeading + kBreak;
     for (const QString& line : kSupportLines)
         text += line + kBreak;
     text += kBreak;
     return text;
+}
+
+int NoticeIndent(int titleLength, int noticeLength) {
+    // The title's length counts its two line breaks (two characters each), hence
+    // the 4 taken off again; halves round to the even neighbour. A notice longer
+    // than the title simply starts at the left edge.
+    const double indent = (static_cast<double>(titleLength) - noticeLength - 4) / 2.0;
+    return std::max(0, static_cast<int>(std::nearbyint(indent)));
 }
 
 void ShowVersionBox() { ShowMessage(VersionBoxText(), MessageStyle::OkInformation); }

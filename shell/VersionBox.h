@@ -7,3 +7,7 @@
 QString VersionBoxText();
 
 void ShowVersionBox();
+
+// Spaces before the notice line so that it stands centred under a title line of
+// `titleLength` characters (its two CR LF breaks included).
+int NoticeIndent(int titleLength, int noticeLength);

@@ -62,13 +62,26 @@ TEST_F(SteppedTimers, NoTickWhileTheSameHandlerRuns) {
         ++depth;
         ++count;
         maxDepth = std::max(maxDepth, depth);
-        if (count == 1) clock.sleepFor(50);  // time passes inside the handler
+        if (count == 1) clock.advance(50);  // time passes inside the handler
         --depth;
     });
     timer.setInterval(10);
     clock.advance(100);
     EXPECT_EQ(maxDepth, 1);
     EXPECT_GT(count, 1);
+}
+
+TEST_F(SteppedTimers, SleepingFiresNothingAndLateTimersFireOnceAfterwards) {
+    PeriodicTimer timer;
+    int count = 0;
+    timer.onTick([&] { ++count; });
+    timer.setInterval(10);
+    clock.sleepFor(100);
+    EXPECT_EQ(count, 0);
+    clock.advance(0);
+    EXPECT_EQ(count, 1);
+    clock.advance(10);
+    EXPECT_EQ(count, 2);
 }
 
 TEST_F(SteppedTimers, TagIsPlainStorage) {

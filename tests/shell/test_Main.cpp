@@ -1,0 +1,146 @@
+// Start-up: the dressed window, the title picture, the font size, and the
+// refusal of a second copy (with real processes).
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "platform/ProgramEnd.h"
+#include "platform/SingleInstance.h"
+#include "scenario/EngineState.h"
+#include "shell/Form1.h"
+#include "shell/Form2.h"
+#include "shell/Main.h"
+#include "support/GameFixture.h"
+#include "support/MessageScript.h"
+
+namespace {
+
+class StartUp : public GameFixture {
+  protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        DestroyMainForm();
+        DestroySoundWindow();
+        ResetEngineState();
+        lockDir_ = std::make_unique<QTemporaryDir>();
+        lockPath_ = (lockDir_->path() + "/test.lock").toUtf8();
+        SetSingleInstanceLockPath(lockPath_.constData());
+    }
+    void TearDown() override {
+        ReleaseSingleInstance();
+        SetSingleInstanceLockPath("");
+        GameFixture::TearDown();
+    }
+    void writeTitle() {
+        QImage title(480, 358, QImage::Format_RGB32);
+        title.fill(Qt::darkBlue);
+        ASSERT_TRUE(title.save(QDir(dataDir()).filePath("Title.JPG"), "JPEG"));
+    }
+    std::unique_ptr<QTemporaryDir> lockDir_;
+    QByteArray lockPath_;
+};
+
+TEST_F(StartUp, MainDressesAndShowsTheWindow) {
+    writeTitle();
+    MessageScript boxes;
+    Main();
+    Form1& form = MainForm();
+    EXPECT_FALSE(ProgramHasEnded());
+    EXPECT_TRUE(form.window.isShown());
+    EXPECT_EQ(form.window.title(), QStringLiteral("ランタンウィック"));
+    EXPECT_EQ(form.window.width(), 634);
+    EXPECT_EQ(form.window.height(), 433);
+    EXPECT_EQ(Engine.AppDir, QDir::currentPath() + "/");
+    EXPECT_EQ(form.Picture1.width(), 484);
+    EXPECT_NEAR(qBlue(form.Picture1.pixel(240, 179)), 128, 4);  // dark blue, give or take JPEG
+    EXPECT_EQ(form.RpgPic1.width(), 0);
+    EXPECT_EQ(form.RpgPic1.height(), 0);
+    EXPECT_DOUBLE_EQ(form.Label1.fontPoints(), 12);
+    EXPECT_EQ(form.Command1[0].top(), 10);
+    EXPECT_EQ(form.Command1[9].top(), 10 + 42 * 9);
+    EXPECT_EQ(form.Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
+    EXPECT_FALSE(form.Command1[1].isVisible());
+    EXPECT_EQ(Engine.JumpLabel, 1);
+    EXPECT_EQ(Engine.WaitingForClick, 0);
+    for (int16_t flag : Engine.ChoiceFlags)
+        EXPECT_EQ(flag, -1);
+    EXPECT_TRUE(SoundWindowExists());
+}
+
+TEST_F(StartUp, MissingTitlePictureEndsBeforeTheWindowShows) {
+    MessageScript boxes;
+    boxes.expectContaining(QStringLiteral("タイトル画像「Title.JPG」を読み込めませんでした。"));
+    Main();
+    EXPECT_EQ(ProgramEndCount(), 1);
+    EXPECT_FALSE(MainForm().window.isShown());
+}
+
+TEST_F(StartUp, BrokenTitlePictureIsReportedToo) {
+    writeFile("Title.JPG", "this is no picture");
+    MessageScript boxes;
+    boxes.expectContaining(QStringLiteral("Title.JPG"));
+    Main();
+    EXPECT_EQ(ProgramEndCount(), 1);
+}
+
+TEST_F(StartUp, MessageFontFollowsTheScreenDensity) {
+    EXPECT_EQ(MessageFontPoints(15), 12);  // 96 dpi
+    EXPECT_EQ(MessageFontPoints(12), 9);   // 120 dpi
+    EXPECT_EQ(MessageFontPoints(10), 8);   // 144 dpi
+}
+
+TEST_F(StartUp, LockOfACopyThatDiedIsTakenOver) {
+    QFile stale(QString::fromUtf8(lockPath_));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    // A process number that is not running.
+    stale.write("2147483000\nlanternwick\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    EXPECT_TRUE(ClaimSingleInstance());
+}
+
+// ---- a real second process -------------------------------------------------
+
+QProcessEnvironment GameEnvironment(const QString& runtimeDir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", runtimeDir);
+    env.remove("LANTERNWICK_LOCK");
+    return env;
+}
+
+TEST_F(StartUp, SecondCopyIsRefusedAndTheFirstRunsOn) {
+    writeTitle();
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QProcess first;
+    first.setProcessEnvironment(GameEnvironment(runtime.path()));
+    first.setWorkingDirectory(dataDir());
+    first.start(LANTERNWICK_GAME_BINARY, {});
+    ASSERT_TRUE(first.waitForStarted());
+    // The first copy holds its lock once it is up; wait for that (a real process
+    // starting, not a time to step).
+    const QString lock = runtime.path() + QStringLiteral("/lanternwick-%1.lock").arg(getuid());
+    for (int i = 0; i < 1000 && !QFile::exists(lock); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(QFile::exists(lock));
+
+    QProcess second;
+    second.setProcessEnvironment(GameEnvironment(runtime.path()));
+    second.setWorkingDirectory(dataDir());
+    second.start(LANTERNWICK_SECOND_COPY_PROBE, {});
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(second.readAllStandardOutput()).trimmed(), kSecondCopyMessage);
+
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+}  // namespace

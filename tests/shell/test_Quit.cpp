@@ -1,0 +1,67 @@
+// The quit question from every place that asks it.
+#include <gtest/gtest.h>
+
+#include "platform/ProgramEnd.h"
+#include "platform/TextFile.h"
+#include "scenario/EngineState.h"
+#include "shell/Form1.h"
+#include "shell/Quit.h"
+#include "shell/SystemMenu.h"
+#include "support/GameFixture.h"
+#include "support/MessageScript.h"
+#include "support/ScenarioText.h"
+
+namespace {
+
+class QuitTest : public GameFixture {};
+
+TEST_F(QuitTest, CloseBoxYesClosesFilesAndEndsTheProgram) {
+    writeScenario({Label(1), Line("msg", "a"), Line("keywait"), "_"});
+    MessageScript boxes;
+    newGame();
+    ASSERT_TRUE(IsFileOpen(Engine.ScenarioFile));
+    MainForm().window.showCentred();
+    boxes.expectQuitQuestion(MessageAnswer::Yes);
+    MainForm().window.requestClose();
+    EXPECT_EQ(ProgramEndCount(), 1);
+    EXPECT_FALSE(IsFileOpen(Engine.ScenarioFile));
+}
+
+TEST_F(QuitTest, CloseBoxNoKeepsTheWindowAndTheMenu) {
+    MessageScript boxes;
+    MainForm().window.showCentred();
+    boxes.expectQuitQuestion(MessageAnswer::No);
+    EXPECT_FALSE(MainForm().window.requestClose());
+    EXPECT_TRUE(MainForm().window.isShown());
+    EXPECT_FALSE(ProgramHasEnded());
+    EXPECT_EQ(MainForm().Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
+}
+
+TEST_F(QuitTest, CloseBoxNoDuringAChoiceBlanksTheButtonsButKeepsTheWait) {
+    writeScenario({Label(1), Line("msg", "pick"), Line("keywait"), Label(5), Line("msg", "five"),
+                   Line("keywait"), "_"});
+    MessageScript boxes;
+    newGame();
+    Engine.MenuMode = 1;
+    Engine.ChoiceTargets[2] = 5;
+    MainForm().Command1[2].setCaption(QStringLiteral("右へ"));
+    MainForm().window.showCentred();
+    boxes.expectQuitQuestion(MessageAnswer::No);
+    MainForm().window.requestClose();
+    EXPECT_EQ(MainForm().Command1[2].caption(), "");
+    EXPECT_TRUE(MainForm().Command1[2].isVisible());
+    EXPECT_EQ(Engine.WaitingForClick, -1);
+    Command1_Click(2);
+    EXPECT_EQ(messageText(), "pick\rfive\r");
+}
+
+TEST_F(QuitTest, ConfirmQuitReturnsOnlyOnNo) {
+    MessageScript boxes;
+    boxes.expectQuitQuestion(MessageAnswer::No).expectQuitQuestion(MessageAnswer::Yes);
+    ConfirmQuit();
+    EXPECT_FALSE(ProgramHasEnded());
+    ConfirmQuit();
+    EXPECT_TRUE(ProgramHasEnded());
+}
+
+}  // namespace
