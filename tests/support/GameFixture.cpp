@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 
 #include "platform/ProgramEnd.h"
 #include "platform/TextCodec.h"
@@ -66,3 +67,21 @@ void GameFixture::newGame() { Command1_Click(2); }
 void GameFixture::next() { Command1_Click(9); }
 
 QString GameFixture::messageText() const { return MainForm().Label1.text(); }
+
+void GameFixture::writePicture(const QString& name, int width, int height, uint32_t rgb) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor::fromRgb(rgb));
+    ASSERT_TRUE(image.save(dir_->filePath(name))) << name.toStdString();
+}
+
+void GameFixture::writeStrip(const QString& name, int frames, int frameHeight, uint32_t rgb) {
+    QImage image(480, frames * frameHeight, QImage::Format_RGB32);
+    image.fill(QColor::fromRgb(rgb));
+    for (int k = 0; k < frames; ++k) {
+        for (int y = k * frameHeight; y < k * frameHeight + 10; ++y) {
+            for (int x = 0; x < 480; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 10 * k));
+        }
+    }
+    ASSERT_TRUE(image.save(dir_->filePath(name), "PNG")) << name.toStdString();
+}

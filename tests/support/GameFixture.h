@@ -23,6 +23,11 @@ class GameFixture : public ::testing::Test {
     // Writes any file of the data folder as raw bytes.
     void writeFile(const QString& name, const QByteArray& bytes);
     QString dataDir() const { return dir_->path(); }
+    // A picture of one colour (0xRRGGBB) in the data folder; the format follows
+    // the name's extension. Frames of a strip get their index in the blue channel
+    // of a band at their top, so tests can tell them apart.
+    void writePicture(const QString& name, int width, int height, uint32_t rgb);
+    void writeStrip(const QString& name, int frames, int frameHeight, uint32_t rgb);
 
     // Starts the story as New Game does.
     void newGame();

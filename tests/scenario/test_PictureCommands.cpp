@@ -1,0 +1,264 @@
+// Pictures in the CG window: `cg`, `circle`, the animation strips of `anime` and
+// `anime3`, the animation timer and the window's overlays.
+#include <gtest/gtest.h>
+
+#include <QColor>
+
+#include "platform/ProgramEnd.h"
+#include "scenario/CgWindow.h"
+#include "scenario/EngineState.h"
+#include "scenario/RunScenario.h"
+#include "shell/Form1.h"
+#include "support/GameFixture.h"
+#include "support/MessageScript.h"
+#include "support/ScenarioText.h"
+
+namespace {
+
+constexpr uint32_t kOpaque = 0xff000000u;
+
+class Pictures : public GameFixture {
+  protected:
+    PictureSurface& cg() { return MainForm().Picture1; }
+    void play(const QStringList& body) {
+        writeScenario(QStringList{Label(1)} + body + QStringList{"_"});
+        newGame();
+    }
+    // One tick of the animation timer, as the stepped clock delivers it.
+    void tick() { clock_.advance(100); }
+};
+
+// ---- cg ----------------------------------------------------------------------
+
+TEST_F(Pictures, CgWithoutDotAddsJpgAndWithDotTakesTheName) {
+    writePicture("room01.JPG", 480, 358, 0x336699);
+    writePicture("room02.bmp", 480, 358, 0xff0000);
+    MessageScript boxes;
+    play({Line("cg", "room01"), Line("keywait"), Line("cg", "room02.bmp"), Line("keywait")});
+    EXPECT_NEAR(qBlue(cg().pixel(100, 100)), 0x99, 4);
+    next();
+    EXPECT_EQ(cg().pixel(100, 100), kOpaque | 0xff0000u);
+    EXPECT_EQ(cg().width(), 484);
+}
+
+TEST_F(Pictures, CgOfAnotherSizeResizesTheWindow) {
+    writePicture("small.png", 200, 100, 0x00ff00);
+    MessageScript boxes;
+    play({Line("cg", "small.png"), Line("botrpg")});
+    EXPECT_EQ(cg().width(), 204);
+    EXPECT_EQ(cg().height(), 104);
+}
+
+TEST_F(Pictures, CgFindsNamesInAnotherCaseAndIgnoresTrailingBlanks) {
+    writePicture("Hall.JPG", 480, 358, 0xffffff);
+    MessageScript boxes;
+    play({Line("cg", "hall.jpg   "), Line("botrpg")});
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(Pictures, MissingOrBrokenPictureIsReportedWithTheFileName) {
+    writeFile("broken.JPG", "not a picture");
+    MessageScript boxes;
+    boxes.expectContaining(
+        QStringLiteral("の 2 行目で問題が見つかりました。\n\n「cg       nothere」"));
+    play({Line("cg", "nothere"), Line("msg", "not shown"), Line("keywait")});
+    EXPECT_TRUE(boxes.shown().back().contains(QStringLiteral("絵のファイル「nothere.JPG」")));
+    MessageScript again;
+    again.expectContaining(QStringLiteral("「broken.JPG」が見つからないか、絵として読めません"));
+    play({Line("cg", "broken"), Line("keywait")});
+    EXPECT_EQ(messageText(), "");
+}
+
+// ---- circle and painting -------------------------------------------------------
+
+TEST_F(Pictures, CircleIsDrawnOnEveryRepaintUntilSwitchedOff) {
+    writePicture("white.png", 480, 358, 0xffffff);
+    MessageScript boxes;
+    play({Line("cg", "white.png"), Line("circle", "1 0240 0179 0050"), Line("keywait"),
+          Line("cg", "white.png"), Line("keywait"), Line("circle", "0 0240 0179 0050"),
+          Line("keywait")});
+    EXPECT_EQ(Engine.CircleParams[3], 50);
+    EXPECT_EQ(cg().pixel(290, 179), kOpaque | 0x777777u);  // on the ring
+    EXPECT_EQ(cg().pixel(240, 179), kOpaque | 0xffffffu);  // not filled
+    next();                                                // a later cg keeps the circle
+    EXPECT_EQ(cg().pixel(290, 179), kOpaque | 0x777777u);
+    next();
+    EXPECT_EQ(cg().pixel(290, 179), kOpaque | 0xffffffu);
+}
+
+TEST_F(Pictures, CircleNumbersBeyondSixteenBitsAreReported) {
+    MessageScript boxes;
+    boxes.expectContaining(QStringLiteral("「circle」の半径（22 文字目から 4 文字）「1e99」"));
+    play({Line("circle", "1 0240 0179 1e99"), Line("botrpg")});
+    EXPECT_EQ(Engine.CircleParams[0], 0);
+}
+
+TEST_F(Pictures, ModesFiveAndSevenCoverThePictureWithTheEmptyRpgSurface) {
+    writePicture("white.png", 480, 358, 0xffffff);
+    MessageScript boxes;
+    play({Line("cg", "white.png"), Line("sysmode", "7"), Line("circle", "1 0100 0100 0020"),
+          Line("botrpg")});
+    const uint32_t background = cg().pixel(300, 300);
+    EXPECT_NE(background, kOpaque | 0xffffffu);
+    EXPECT_EQ(cg().pixel(120, 100), kOpaque | 0x777777u);  // the circle comes last
+}
+
+TEST_F(Pictures, MouseDownChangesNothing) {
+    writePicture("white.png", 480, 358, 0xffffff);
+    MessageScript boxes;
+    play({Line("cg", "white.png"), Line("botrpg")});
+    Picture1_MouseDown();
+    EXPECT_EQ(cg().pixel(10, 10), kOpaque | 0xffffffu);
+}
+
+// ---- anime ---------------------------------------------------------------------
+
+QString Field(const QString& name) { return name.leftJustified(12, QLatin1Char(' ')); }
+
+TEST_F(Pictures, AnimeComposesTheStripAndPlaysOneFrameAPerTick) {
+    writePicture("f0.png", 480, 358, 0x100000);
+    writePicture("f1.png", 480, 358, 0x200000);
+    writePicture("f2.png", 480, 358, 0x300000);
+    writePicture("back.png", 480, 358, 0xffffff);
+    MessageScript boxes;
+    play({Line("cg", "back.png"),
+          Line("anime", Field("f0.png") + Field("f1.png") + Field("f2.png")), Line("msg", "after"),
+          Line("keywait")});
+    Form1& form = MainForm();
+    EXPECT_EQ(form.Animer1.tag(), "000002");
+    EXPECT_EQ(form.Animer1.interval(), 100);
+    EXPECT_EQ(Engine.CgHeight, 358);
+    EXPECT_EQ(form.AniPic1.insideHeight(), 3 * 358);
+    EXPECT_EQ(form.AniPic1.pixel(5, 358 + 5), kOpaque | 0x200000u);
+    EXPECT_EQ(messageText(), "");
+
+    tick();
+    EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0x100000u);
+    EXPECT_EQ(form.Animer1.tag(), "001002");
+    tick();
+    EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0x200000u);
+    tick();  // the last frame resumes the story
+    EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0x300000u);
+    EXPECT_EQ(form.Animer1.interval(), 0);
+    EXPECT_EQ(messageText(), "after\r\r");
+    // A repaint shows the picture again, not the last frame.
+    cg().refresh();
+    EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0xffffffu);
+}
+
+TEST_F(Pictures, AnimeIgnoresAnUnpaddedLastName) {
+    writePicture("f0.png", 480, 358, 0x100000);
+    writePicture("f1.png", 480, 358, 0x200000);
+    MessageScript boxes;
+    play({Line("anime", Field("f0.png") + Field("f1.png") + "f2.png"), Line("botrpg")});
+    EXPECT_EQ(MainForm().Animer1.tag(), "000001");
+}
+
+TEST_F(Pictures, SingleFrameResumesAtTheFirstTick) {
+    writePicture("f0.png", 480, 358, 0x100000);
+    MessageScript boxes;
+    play({Line("anime", Field("f0.png")), Line("msg", "done"), Line("keywait")});
+    EXPECT_EQ(MainForm().Animer1.tag(), "000000");
+    tick();
+    EXPECT_EQ(messageText(), "done\r\r");
+}
+
+TEST_F(Pictures, AnimationStartedFromTheLastTickKeepsItsOwnTag) {
+    writePicture("f0.png", 480, 358, 0x100000);
+    writePicture("g0.png", 480, 358, 0x400000);
+    writePicture("g1.png", 480, 358, 0x500000);
+    MessageScript boxes;
+    play({Line("anime", Field("f0.png")), Line("anime", Field("g0.png") + Field("g1.png")),
+          Line("msg", "end"), Line("keywait")});
+    tick();
+    EXPECT_EQ(MainForm().Animer1.tag(), "000001");
+    EXPECT_EQ(MainForm().Animer1.interval(), 100);
+    tick();
+    EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0x400000u);
+    tick();
+    EXPECT_EQ(messageText(), "end\r\r");
+}
+
+TEST_F(Pictures, NewGameStopsARunningAnimation) {
+    writePicture("f0.png", 480, 358, 0x100000);
+    writePicture("f1.png", 480, 358, 0x200000);
+    MessageScript boxes;
+    play({Line("msg", "start"), Line("keywait"), Line("anime", Field("f0.png") + Field("f1.png")),
+          Line("msg", "resumed"), Line("keywait")});
+    next();
+    EXPECT_EQ(MainForm().Animer1.interval(), 100);
+    newGame();
+    tick();
+    tick();
+    EXPECT_EQ(messageText(), "start\rstart\r");
+}
+
+TEST_F(Pictures, AnimeArgumentOutsideOneToFifteenFramesIsReported) {
+    MessageScript boxes;
+    boxes.expectContaining(QStringLiteral("この行は 6 文字で 0 コマです"));
+    play({Line("anime", "f0.png"), Line("botrpg")});
+    QString sixteen;
+    for (int i = 0; i < 16; ++i)
+        sixteen += Field("f0.png");
+    MessageScript more;
+    more.expectContaining(QStringLiteral("192 文字で 16 コマです"));
+    play({Line("anime", sixteen), Line("botrpg")});
+    EXPECT_EQ(MainForm().Animer1.interval(), 0);
+}
+
+TEST_F(Pictures, AnimeMissingFrameIsReportedAndNothingStarts) {
+    writePicture("f0.png", 480, 358, 0x100000);
+    MessageScript boxes;
+    boxes.expectContaining(QStringLiteral("絵のファイル「f1.png」"));
+    play({Line("anime", Field("f0.png") + Field("f1.png")), Line("botrpg")});
+    EXPECT_EQ(MainForm().Animer1.interval(), 0);
+}
+
+// ---- anime3 --------------------------------------------------------------------
+
+TEST_F(Pictures, Anime3PlaysTheStripWithItsTallerFrames) {
+    writeStrip("strip.png", 5, 360, 0x00ff00);
+    MessageScript boxes;
+    play({QStringLiteral("anime3   strip.png   040"), Line("msg", "after"), Line("keywait")});
+    EXPECT_EQ(MainForm().Animer1.tag(), "000004");
+    EXPECT_EQ(Engine.CgHeight, 360);
+    for (int k = 0; k < 5; ++k) {
+        tick();
+        EXPECT_EQ(qBlue(cg().pixel(5, 5)), 10 * k) << k;
+    }
+    EXPECT_EQ(messageText(), "after\r\r");
+}
+
+TEST_F(Pictures, Anime3ExtraFrameComesFromTheSecondFile) {
+    writeStrip("strip.png", 5, 360, 0x00ff00);
+    writePicture("extra.png", 480, 360, 0xabcdef);
+    MessageScript boxes;
+    play({QStringLiteral("anime3   strip.png    41extra.png"), Line("botrpg")});
+    EXPECT_EQ(MainForm().AniPic1.insideHeight(), 5 * 360);
+    for (int k = 0; k < 5; ++k)
+        tick();
+    EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0xabcdefu);
+}
+
+TEST_F(Pictures, Anime3BadFrameNumbersAndShortStripsAreReported) {
+    writeStrip("strip.png", 2, 360, 0x00ff00);
+    {
+        MessageScript boxes;
+        boxes.expectContaining(QStringLiteral("負の数です"));
+        play({QStringLiteral("anime3   strip.png   -1"), Line("botrpg")});
+    }
+    {
+        MessageScript boxes;
+        boxes.expectContaining(
+            QStringLiteral("高さ 720 ピクセルで、3 コマ（高さ 1080）に足りません"));
+        play({QStringLiteral("anime3   strip.png    2"), Line("botrpg")});
+    }
+    {
+        MessageScript boxes;  // with the extra frame, two frames from the strip are enough
+        writePicture("extra.png", 480, 360, 0xabcdef);
+        play({QStringLiteral("anime3   strip.png    21extra.png"), Line("botrpg")});
+        EXPECT_EQ(MainForm().Animer1.tag(), "000002");
+    }
+}
+
+}  // namespace
