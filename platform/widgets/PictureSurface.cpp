@@ -139,18 +139,18 @@ void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sou
                               int height, int destX, int destY) {
     impl_->fitImageToInside();
     if (width <= 0 || height <= 0 || impl_->image.isNull()) return;
-    // Outside the source's image there is only its background.
-    QImage piece(width, height, QImage::Format_RGB32);
-    piece.fill(source.impl_->background);
-    {
-        QPainter painter(&piece);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), source.impl_->image,
-                          QRect(sourceX, sourceY, width, height));
-    }
+    const QImage& from = source.impl_->image;
+    const QRect wanted(sourceX, sourceY, width, height);
+    const QRect available = wanted.intersected(from.rect());
     QPainter painter(&impl_->image);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(destX, destY, piece);
+    // Outside the source's image there is only its background.
+    if (available != wanted)
+        painter.fillRect(QRect(destX, destY, width, height), source.impl_->background);
+    if (!available.isEmpty()) {
+        painter.drawImage(QPoint(destX + available.x() - sourceX, destY + available.y() - sourceY),
+                          from, available);
+    }
     painter.end();
     impl_->widget->update();
 }
