@@ -46,6 +46,13 @@ void RunBuiltinRoutine() {
     EndProgram(1);
 }
 
+bool IsBuiltinRoutine(const QString& name) {
+    for (const Routine& routine : kRoutines) {
+        if (name == QLatin1String(routine.name)) return true;
+    }
+    return false;
+}
+
 void HideUsedChoices() {
     for (int i = 0; i <= 7; ++i) {
         if (Engine.ChoiceFlags[static_cast<size_t>(i)] == 0)

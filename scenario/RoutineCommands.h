@@ -10,5 +10,8 @@ bool PgnextCommand(const CommandArguments& args);  // `pgnext`: built-in routine
 // ending). Any other name ends the program with a message.
 void RunBuiltinRoutine();
 
+// Whether `name` (already lower-cased) is one of the routines above.
+bool IsBuiltinRoutine(const QString& name);
+
 void HideUsedChoices();  // rtb1
 void MarkChoiceUsed();   // rtb2

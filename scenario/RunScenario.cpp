@@ -6,6 +6,7 @@
 #include "platform/Logging.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
+#include "scenario/ArgumentRules.h"
 #include "scenario/CommandTable.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioError.h"
@@ -103,10 +104,7 @@ Outcome RunOneLine() {
             if (auto fields = ParseCommaForm(line)) {
                 args.comma = *fields;
             } else {
-                ReportScenarioError(
-                    QStringLiteral("「,」がありません。ボタン番号の後、12 文字目からの文字と"
-                                   "ツールチップの間を「,」で区切ってください。"),
-                    line);
+                ReportScenarioError(MissingCommaProblem(), line);
                 return Outcome::Leave;
             }
             break;
