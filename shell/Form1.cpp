@@ -55,9 +55,9 @@ Form1::Form1()
     Picture1.setBlankPicture(480, 358, kWhite);
     Picture1.setToolTip(QStringLiteral("CG Window"));
 
-    Place(Label1, 8, 376, 489, 53);
+    Place(Label1, 8, 376, kMessageWindowWidth, 53);
     Label1.setBackground(kWhite);
-    Label1.setFont(QStringLiteral("ＭＳ Ｐ明朝"), 12);
+    Label1.setFont(kMessageFont, kMessageFontPoints);
     Label1.setToolTip(QStringLiteral("Message Window"));
 
     for (int i = 0; i < kButtonCount; ++i) {

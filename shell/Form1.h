@@ -29,3 +29,8 @@ bool MainFormExists();
 void DestroyMainForm();
 
 inline constexpr int kButtonCount = 11;
+
+// The message window's face and width, which decide how much text fits a row.
+inline const QString kMessageFont = QStringLiteral("ＭＳ Ｐ明朝");
+inline constexpr double kMessageFontPoints = 12;
+inline constexpr int kMessageWindowWidth = 489;

@@ -8,6 +8,10 @@
 
 namespace {
 
+// Frame (1 px each side) and the text's margins: 2 px on the left, 1 on the right.
+constexpr int kLeftInset = 1 + 2;
+constexpr int kRightInset = 1 + 1;
+
 // Rows are as high as the font's em, the way the game's message window lays out
 // three rows of a 12-point face in 53 pixels; the IPA faces' own line height
 // would push the third row off the bottom.
@@ -20,7 +24,7 @@ class MessageLabel : public QFrame {
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
         QPainter painter(this);
-        const QRect area = contentsRect().adjusted(2, 1, -1, 0);
+        const QRect area = rect().adjusted(kLeftInset, 2, -kRightInset, -1);
         painter.setClipRect(area);
         painter.setPen(palette().color(QPalette::WindowText));
         const QFontMetricsF metrics(font());
@@ -76,3 +80,11 @@ void Label::setBackground(Rgb colour) {
     widget_->setPalette(palette);
     widget_->setAutoFillBackground(true);
 }
+
+double Label::RowWidth(const QString& text, const QString& family, double points) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    return QFontMetricsF(font).horizontalAdvance(text);
+}
+
+int Label::RowRoom(int labelWidth) { return labelWidth - kLeftInset - kRightInset; }
