@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QStringDecoder>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 
 #include "platform/ApplicationTitle.h"
 #include "platform/FileLookup.h"
