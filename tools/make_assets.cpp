@@ -1,11 +1,13 @@
-// Makes the bundled game's pictures in the current directory, which must be
-// the game folder. Everything is drawn from code, so anyone can rebuild the
-// assets; the results are committed, so the game itself runs without this tool.
+// Makes the bundled game's pictures and music in the current directory, which
+// must be the game folder. Everything is drawn or composed from code, so anyone
+// can rebuild the assets; the results are committed, so the game itself runs
+// without this tool.
 #include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
 
+#include "Music.h"
 #include "Pictures.h"
 
 int main(int argc, char** argv) {
@@ -20,7 +22,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QStringList made;
-    const bool ok = MakePictures(made);
+    const bool ok = MakePictures(made) && MakeMusic(made);
     std::printf("lanternwick-make-assets: wrote %lld files\n", static_cast<long long>(made.size()));
     for (const QString& file : made)
         std::printf("  %s\n", qPrintable(file));
