@@ -1,7 +1,7 @@
-// Makes the bundled game's pictures and music in the current directory, which
-// must be the game folder. Everything is drawn or composed from code, so anyone
-// can rebuild the assets; the results are committed, so the game itself runs
-// without this tool.
+// Makes the bundled game's pictures, music and voices in the current
+// directory, which must be the game folder. Everything is drawn, composed or
+// spoken from code, so anyone can rebuild the assets; the results are
+// committed, so the game itself runs without this tool.
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -9,6 +9,7 @@
 
 #include "Music.h"
 #include "Pictures.h"
+#include "Voices.h"
 
 int main(int argc, char** argv) {
     // Nothing is shown: drawing needs a platform for fonts, not a display.
@@ -22,10 +23,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     QStringList made;
-    const bool ok = MakePictures(made) && MakeMusic(made);
+    bool ok = MakePictures(made) && MakeMusic(made);
+    const bool canSpeak = CanMakeVoices();
+    if (ok && canSpeak) ok = MakeVoices(made);
     std::printf("lanternwick-make-assets: wrote %lld files\n", static_cast<long long>(made.size()));
     for (const QString& file : made)
         std::printf("  %s\n", qPrintable(file));
+    if (!canSpeak) {
+        std::fprintf(stderr,
+                     "lanternwick-make-assets: the voices need %s, which is not installed;\n"
+                     "  the voice files already in this folder were left as they are.\n",
+                     qPrintable(kSpeakerPackage));
+        return 1;
+    }
     if (!ok) {
         std::fputs("lanternwick-make-assets: stopped; see the message above\n", stderr);
         return 1;
