@@ -144,7 +144,7 @@ bool MakeMusic(QStringList& made) {
     for (const Track& track : kTracks) {
         const Piece piece = track.score();
         synth::Samples samples =
-            track.loops ? synth::RenderLoop(piece) : synth::RenderOnce(piece, 2.5);
+            track.loops ? synth::RenderLoop(piece) : synth::RenderOnce(piece, 1.5);
         synth::Normalise(samples, 0.85f);
         if (!synth::WriteWave(QString::fromLatin1(track.file), samples)) return false;
         made << QString::fromLatin1(track.file);

@@ -84,7 +84,7 @@ Samples Harp(double f, double held, std::minstd_rand& rng) {
     std::vector<float> line(delay);
     float previous = 0;
     for (float& x : line) {  // a softened burst: less click, rounder tone
-        previous = 0.5f * previous + 0.5f * noise(rng);
+        previous = 0.65f * previous + 0.35f * noise(rng);
         x = previous;
     }
     const double ring = std::max(held, 0.3) + 1.4;
@@ -102,7 +102,7 @@ Samples Harp(double f, double held, std::minstd_rand& rng) {
         lastOut = tuned;
         line[index] = float(tuned);
         index = (index + 1) % delay;
-        double level = 1.0;
+        double level = std::min(1.0, t / 0.004);  // no click at the pluck
         if (t > held + 1.0) level = std::max(0.0, 1.0 - (t - held - 1.0) / 0.4);
         out[n] = float(a * level);
     }
