@@ -576,9 +576,10 @@ void DrawTownFromAbove(QPainter& p) {
 
 // Game over: the lantern broken on the cobbles at the tower's foot.
 void DrawFall(QPainter& p) {
-    p.fillRect(QRect(0, 0, kWidth, kSceneHeight), QColor(10, 10, 18));
-    DrawCobbles(p, QRectF(0, 90, kWidth, 268), QColor(100, 100, 118), QPointF(240, 260), 0, 77);
-    DrawFog(p, QRectF(0, 0, kWidth, 200), {0.5, 23, QColor(150, 156, 180), {}, 0});
+    const QRectF all(0, 0, kWidth, kSceneHeight);
+    p.fillRect(all, QColor(10, 10, 18));
+    DrawCobbles(p, QRectF(0, 40, kWidth, kSceneHeight - 40), QColor(100, 100, 118),
+                QPointF(240, 260), 0, 77);
     p.save();
     p.translate(250, 262);
     p.rotate(78);
@@ -593,7 +594,8 @@ void DrawFall(QPainter& p) {
         p.drawPolygon(QPolygonF({at, at + QPointF(s, s * 0.4), at + QPointF(s * 0.3, s)}));
     }
     DrawSmoke(p, QPointF(232, 250), 0.6);
-    DrawLanternDark(p, QRectF(0, 0, kWidth, kSceneHeight), QPointF(240, 262), 320, 220);
+    DrawFog(p, all, {0.35, 23, QColor(150, 156, 180), {}, 0});
+    DrawLanternDark(p, all, QPointF(240, 262), 260, 245);
 }
 
 bool MakeTowerPictures(QStringList& made) {
