@@ -339,11 +339,11 @@ void DrawSpools(QPainter& p, double shelfY, double x0, double x1, quint32 seed) 
     p.restore();
 }
 
-void DrawNightWindow(QPainter& p, QRectF frame, bool greatLanternOut) {
+void DrawNightWindow(QPainter& p, QRectF frame, bool withGreatLantern) {
     p.save();
     p.setClipRect(frame);
     DrawSky(p, frame, QColor(12, 16, 44), QColor(60, 50, 80), 31, 25, 0.8);
-    if (greatLanternOut)
+    if (withGreatLantern)
         DrawGreatLantern(p, QPointF(frame.center().x(), frame.bottom() + 10), 90, Flame{1, 0, 0});
     DrawFog(p, frame, {0.6, 4, QColor(190, 195, 215), {}, 0});
     p.restore();

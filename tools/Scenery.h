@@ -19,7 +19,7 @@ constexpr int kWidth = 480;
 constexpr int kSceneHeight = 358;  // scene pictures and the frames of `anime`
 constexpr int kStripHeight = 360;  // one frame of an `anime3` strip
 
-// A new opaque picture with antialiasing painters in mind.
+// A new opaque picture, black until something is drawn on it.
 QImage NewPicture(int width, int height);
 
 // Lower values darken a colour towards black (1 = unchanged).
