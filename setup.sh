@@ -3,12 +3,14 @@
 # When all of them are present already it returns at once without touching apt.
 set -eu
 
+# espeak-ng speaks the sample game's voices when tools/ remakes its assets.
 PACKAGES="
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
+  espeak-ng
 "
 
 missing=""

@@ -1,0 +1,9 @@
+// The bundled game's pictures: title, scenes, animation frames and strips,
+// picture buttons and the desktop icon, all drawn from code.
+#pragma once
+
+#include <QStringList>
+
+// Writes every picture into the current directory and appends the names
+// written to `made`. Returns false when a file could not be written.
+bool MakePictures(QStringList& made);
