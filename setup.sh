@@ -6,7 +6,7 @@ set -eu
 # espeak-ng speaks the sample game's voices when tools/ remakes its assets.
 PACKAGES="
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-ipafont-mincho fonts-ipafont-gothic

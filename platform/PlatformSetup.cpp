@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <cstdio>
 #include <vector>
@@ -46,6 +49,16 @@ void InstallJapaneseFaces() {
                                {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
 }
 
+// The game speaks Japanese whatever the desktop's language: the quit question's
+// buttons read はい and いいえ, not Yes and No.
+void InstallJapaneseButtonTexts(QApplication* app) {
+    auto* translator = new QTranslator(app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+}
+
 }  // namespace
 
 bool DisplayConfigured(QString* why) {
@@ -74,6 +87,7 @@ PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::ma
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     InstallJapaneseFaces();
+    InstallJapaneseButtonTexts(impl_->app.get());
 }
 
 PlatformApplication::~PlatformApplication() = default;

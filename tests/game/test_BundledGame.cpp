@@ -1,0 +1,135 @@
+// The bundled game played end to end in-process: scripted clicks, a stepped
+// clock, scripted answers. Any message box not in the script (an unsupported
+// line, a scenario error, a loop-out) fails the test.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <deque>
+
+#include "ScenarioChecker.h"
+#include "platform/FileLookup.h"
+#include "platform/ProgramEnd.h"
+#include "scenario/Ending.h"
+#include "scenario/EngineState.h"
+#include "shell/Form1.h"
+#include "support/GameFixture.h"
+#include "support/MessageScript.h"
+
+namespace {
+
+// The hub's choices (buttons of the square at label 10).
+enum Hub {
+    Storehouse = 0,
+    OilShop = 1,
+    ClockTower = 2,
+    NorthWoods = 3,
+    SotasHome = 4,
+    BlowOut = 6,
+    Finale = 8
+};
+
+class BundledGame : public GameFixture {
+  protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        const QDir game(QStringLiteral(LANTERNWICK_GAME_DIR));
+        for (const QString& name : game.entryList(QDir::Files)) {
+            ASSERT_TRUE(QFile::copy(game.filePath(name), QDir(dataDir()).filePath(name)))
+                << name.toStdString();
+        }
+    }
+
+    // Plays until the story halts or the program ends: Next at every wait, the
+    // next button of `choices` at every choice, time stepped through animations,
+    // music and voices.
+    void play(std::deque<int> choices) {
+        MainForm().Command1[2].click();  // 最初から遊ぶ
+        for (int step = 0; step < 5000 && !ProgramHasEnded(); ++step) {
+            if (MainForm().Animer1.interval() > 0) {
+                clock_.advance(100);
+                continue;
+            }
+            if (Engine.WaitingForClick != -1) break;  // halted, or the story is over
+            clock_.advance(400);                      // the player reads
+            if (Engine.MenuMode == 1) {
+                ASSERT_FALSE(choices.empty()) << "a choice came that the plan does not have";
+                const int button = choices.front();
+                choices.pop_front();
+                ASSERT_TRUE(MainForm().Command1[button].isVisible())
+                    << "choice " << button << " is not offered";
+                MainForm().Command1[button].click();
+            } else {
+                MainForm().Command1[Engine.SysMode == 5 ? 10 : 9].click();
+            }
+        }
+        EXPECT_TRUE(choices.empty()) << choices.size() << " planned choices were not asked for";
+    }
+
+    void expectEnding(const QString& closingLine) {
+        EXPECT_EQ(ProgramEndCount(), 1);
+        EXPECT_EQ(MainForm().Label1.text(), QLatin1Char('\r') + closingLine + QLatin1Char('\r'));
+    }
+};
+
+TEST_F(BundledGame, EveryPlaceThenTheFinaleGivesTheHappyEnding) {
+    MessageScript boxes;
+    boxes.expectQuitQuestion(MessageAnswer::No);  // asked in the story, at the lantern
+    play({0, Storehouse, OilShop, ClockTower, 1, NorthWoods, 1, SotasHome, Finale});
+    expectEnding(QStringLiteral("　Ｈａｐｐｙ　Ｅｎｄ。。。☆"));
+}
+
+TEST_F(BundledGame, BlowingTheFlameOutGivesTheNormalEnding) {
+    MessageScript boxes;
+    boxes.expectQuitQuestion(MessageAnswer::No);
+    play({0, BlowOut, Finale});
+    expectEnding(QStringLiteral("　Ｎｏｒｍａｌ　Ｅｎｄ．．．"));
+}
+
+TEST_F(BundledGame, TheCandleLeadsBackToTheLantern) {
+    MessageScript boxes;
+    boxes.expectQuitQuestion(MessageAnswer::No);
+    play({1, Finale});
+    expectEnding(QStringLiteral("　Ｈａｐｐｙ　Ｅｎｄ。。。☆"));
+}
+
+TEST_F(BundledGame, TheRoofIsGameOver) {
+    MessageScript boxes;
+    boxes.expectQuitQuestion(MessageAnswer::No)
+        .expect(QStringLiteral("シナリオ正常終了"))
+        .expectQuitQuestion(MessageAnswer::Yes);
+    play({0, ClockTower, 0});
+    EXPECT_EQ(ProgramEndCount(), 1);
+}
+
+TEST_F(BundledGame, DeepInTheWoodsTheStoryHaltsUntilNewGame) {
+    MessageScript boxes;
+    boxes.expectQuitQuestion(MessageAnswer::No);
+    play({0, NorthWoods, 0});
+    EXPECT_FALSE(ProgramHasEnded());
+    EXPECT_EQ(Engine.WaitingForClick, 0);
+    EXPECT_EQ(MainForm().Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
+    // Only New Game goes on; the woods stay taken (choices are marked per run).
+    boxes.expectQuitQuestion(MessageAnswer::No);
+    play({0, Finale});
+    expectEnding(QStringLiteral("　Ｈａｐｐｙ　Ｅｎｄ。。。☆"));
+}
+
+}  // namespace
+
+namespace {
+
+// Every picture, wave and help file the scenario names is in game/, spelt with
+// the same case (the checker warns about a name found only in another case).
+TEST(BundledGameFiles, EveryNamedFileIsThereAsWritten) {
+    const CheckReport report = CheckScenario(QStringLiteral(LANTERNWICK_GAME_DIR));
+    ASSERT_TRUE(report.readable);
+    for (const Finding& finding : report.findings)
+        ADD_FAILURE() << FormatFinding(finding).toStdString();
+    EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/Title.JPG")), FileMatch::Exact);
+    EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/Lanternwick.HLP")), FileMatch::Exact);
+    EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/loop101s.wav")), FileMatch::Exact);
+}
+
+}  // namespace
