@@ -13,6 +13,7 @@ constexpr int kClockedRate = 44100;
 
 MciService::OutputFactory g_factory;
 MciObserver g_observer;
+MciRefusal g_refusal;
 
 MciService& Service() {
     static MciService service([]() -> std::unique_ptr<AudioOutput> {
@@ -32,7 +33,8 @@ QByteArray UpToNul(const QByteArray& command) {
 }
 
 uint32_t Send(MciForm form, const QByteArray& command, QByteArray* reply) {
-    const uint32_t result = Service().sendString(command, reply);
+    const uint32_t refused = g_refusal ? g_refusal(UpToNul(command)) : 0;
+    const uint32_t result = refused != 0 ? refused : Service().sendString(command, reply);
     qCDebug(lcSound).noquote() << (form == MciForm::Execute ? "mciExecute" : "mciSendString")
                                << DecodeAnsi(UpToNul(command)) << "->" << result
                                << (reply && result == kMciSuccess ? DecodeAnsi(UpToNul(*reply))
@@ -70,3 +72,5 @@ void ResetMediaControl(MciService::OutputFactory factory) {
 }
 
 void SetMciObserver(MciObserver observer) { g_observer = std::move(observer); }
+
+void SetMciRefusal(MciRefusal refusal) { g_refusal = std::move(refusal); }

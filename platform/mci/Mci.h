@@ -38,3 +38,8 @@ void ResetMediaControl(MciService::OutputFactory factory = {});
 enum class MciForm { SendString, Execute };
 using MciObserver = std::function<void(MciForm form, const QByteArray& command, uint32_t result)>;
 void SetMciObserver(MciObserver observer);
+
+// Tests: a refusal sees each command before the service does; a non-zero code
+// fails the command with that code, as a device that cannot play would.
+using MciRefusal = std::function<uint32_t(const QByteArray& command)>;
+void SetMciRefusal(MciRefusal refusal);

@@ -11,6 +11,7 @@ namespace {
 // wave's length, large enough that libsndfile is not called for every callback.
 constexpr int kBlockFrames = 1024;
 constexpr int kStereoFrameBytes = 2 * sizeof(float);
+constexpr int kTailPushBlocks = 2;
 
 }  // namespace
 
@@ -42,6 +43,7 @@ void WaveDevice::seekFrame(int64_t frame) {
     outputFramesPlayed_ = 0;
     decoder_->seek(frame);
     SDL_AudioStreamClear(converter_);
+    decodedFrames_ = frame;
     decoderDone_ = false;
 }
 
@@ -64,8 +66,16 @@ void WaveDevice::feed() {
     std::array<float, kBlockFrames * 2> block;
     const int read = decoder_->readStereo(block.data(), kBlockFrames);
     if (read > 0) SDL_AudioStreamPut(converter_, block.data(), read * kStereoFrameBytes);
-    if (read < kBlockFrames) {
+    decodedFrames_ += read;
+    if (read < kBlockFrames || decodedFrames_ >= decoder_->frames()) {
         decoderDone_ = true;
+        outputEnd_ = (decodedFrames_ - startFrame_) * outputRate_ / decoder_->sampleRate();
+        // When it resamples, SDL's converter keeps the last few hundred frames
+        // back even when flushed: silence behind them pushes them out, and is cut
+        // off at outputEnd_.
+        block.fill(0.0f);
+        for (int i = 0; i < kTailPushBlocks; ++i)
+            SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * kStereoFrameBytes);
         SDL_AudioStreamFlush(converter_);
     }
 }
@@ -80,12 +90,15 @@ void WaveDevice::render(float* mix, int frames) {
     std::array<float, kBlockFrames * 2> chunk;
     int done = 0;
     while (playing_ && done < frames) {
-        const int available = SDL_AudioStreamAvailable(converter_) / kStereoFrameBytes;
-        if (available == 0) {
-            if (decoderDone_) {
+        int available = SDL_AudioStreamAvailable(converter_) / kStereoFrameBytes;
+        if (decoderDone_) {
+            available = static_cast<int>(std::min<int64_t>(
+                available, std::max<int64_t>(outputEnd_ - outputFramesPlayed_, 0)));
+            if (available == 0) {
                 finish();
                 break;
             }
+        } else if (available == 0) {
             feed();
             continue;
         }
@@ -104,4 +117,6 @@ void WaveDevice::render(float* mix, int frames) {
         done += got;
         outputFramesPlayed_ += got;
     }
+    // The last frame taken is the end: "stopped" from now on, not one call later.
+    if (playing_ && decoderDone_ && outputFramesPlayed_ >= outputEnd_) finish();
 }

@@ -44,6 +44,8 @@ class WaveDevice {
     int outputRate_;
     bool playing_ = false;
     bool decoderDone_ = false;
+    int64_t decodedFrames_ = 0;       // where the decoder stands
+    int64_t outputEnd_ = 0;           // frames the output takes in all, once decoderDone_
     int64_t startFrame_ = 0;          // where the current play (or the stop) began
     int64_t outputFramesPlayed_ = 0;  // frames the output took since then
 };
