@@ -25,7 +25,9 @@ class SdlAudioOutput : public AudioOutput {
             return false;
         }
         SDL_AudioSpec want{};
-        want.freq = 48000;
+        // Game waves are mostly 44.1 kHz: at that rate they need no resampling of
+        // ours; a device that wants another rate says so and gets it.
+        want.freq = 44100;
         want.format = AUDIO_F32SYS;
         want.channels = 2;
         // The loop monitor's restart is heard one buffer late: keep the buffer short.
@@ -35,8 +37,8 @@ class SdlAudioOutput : public AudioOutput {
         want.samples = samples;
         want.callback = &SdlAudioOutput::Callback;
         want.userdata = this;
-        // The device's own rate spares a second conversion after ours; the buffer
-        // length must stay as asked.
+        // The device's own rate spares SDL a second conversion after ours; the
+        // buffer length must stay as asked.
         device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
         if (device_ == 0) {
             qCDebug(lcSound) << "no audio device:" << SDL_GetError();
