@@ -65,10 +65,13 @@ TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {
     ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
     ScopedEnvironment file("SDL_DISKAUDIOFILE", QFile::encodeName(rawFile));
     auto recording = std::make_shared<AudioRecording>();
-    int rate = 0;
-    MciService service([&rate, recording]() -> std::unique_ptr<AudioOutput> {
+    int rate = 0, bufferFrames = 0;
+    MciService service([&rate, &bufferFrames, recording]() -> std::unique_ptr<AudioOutput> {
         auto output = OpenSdlAudioOutput(25, recording);
-        if (output) rate = output->sampleRate();
+        if (output) {
+            rate = output->sampleRate();
+            bufferFrames = output->bufferFrames();
+        }
         return output;
     });
     ASSERT_TRUE(WriteWave(dir_.filePath("tone.wav"), 22050, 1, WaveEncoding::Pcm16,
@@ -111,14 +114,22 @@ TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {
     EXPECT_NEAR(static_cast<double>(last - first) / rate, 0.15, 0.004);
     EXPECT_NEAR(static_cast<double>(rising), 441 * 0.15, 2.0);
 
-    // And the disk driver wrote what the callback gave it.
+    // And the disk driver wrote what the callback gave it, after whole buffers of
+    // silence written while the device was still paused.
     QFile raw(rawFile);
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     const QByteArray bytes = raw.readAll();
-    ASSERT_GE(static_cast<size_t>(bytes.size()), (last + 1) * 2 * sizeof(float));
     const float* written = reinterpret_cast<const float*>(bytes.constData());
+    const size_t writtenFrames = static_cast<size_t>(bytes.size()) / (2 * sizeof(float));
+    size_t firstWritten = 0;
+    while (firstWritten < writtenFrames && std::fabs(written[2 * firstWritten]) <= 0.02f)
+        ++firstWritten;
+    ASSERT_GE(firstWritten, first);
+    const size_t paused = firstWritten - first;
+    EXPECT_EQ(paused % static_cast<size_t>(bufferFrames), 0u);
+    ASSERT_GE(writtenFrames, last + paused + 1);
     for (size_t i = first; i <= last; i += 97)
-        ASSERT_EQ(written[2 * i], stereo[2 * i]) << "frame " << i;
+        ASSERT_EQ(written[2 * (i + paused)], stereo[2 * i]) << "frame " << i;
 }
 
 TEST_F(SdlOutput, WithoutAnyDeviceTheServiceFollowsTheClock) {

@@ -56,7 +56,6 @@ TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEnded) {
 
 TEST_F(SoundCommands, SayProcessesNoTimerWhileItWaits) {
     MessageScript boxes;
-    writeRamp("long voice.wav", 300, -1.0f);
     int ticks = 0;
     SoundWindow().Mumer2.onTick([&ticks] { ++ticks; });
     SoundWindow().Mumer2.setInterval(1);

@@ -115,7 +115,6 @@ TEST_F(WavePlayer, SeekPlayRestartsAnOpenWaveOnly) {
     EXPECT_EQ(takeCommands(),
               QStringList({"exec: seek wavplay to start", "exec: play wavplay notify"}));
     EXPECT_EQ(Engine.WavePlaying, 255);
-    QString buffer(80, ' ');
     QByteArray reply(80, ' ');
     ASSERT_EQ(mciSendString("status wavplay position", &reply), 0u);
     EXPECT_EQ(reply.left(reply.indexOf('\0')), "0");
