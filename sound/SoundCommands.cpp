@@ -1,12 +1,58 @@
 #include "sound/SoundCommands.h"
 
-// The wave player arrives with the sound work; until then the game is silent and
-// these lines are accepted without effect.
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramEnd.h"
+#include "shell/Form2.h"
+#include "sound/MediaControl.h"
+#include "sound/MusicMonitors.h"
+#include "sound/WavePlayer.h"
 
-bool SayCommand(const CommandArguments&) { return true; }
+namespace {
+
+// Between two status queries of the voice wait. The wait lets no window event
+// through either way; sleeping instead of asking again at once only spares the
+// processor, and the voice's end is noticed at most this much later.
+constexpr int kVoicePollMilliseconds = 5;
+
+}  // namespace
+
+bool SayCommand(const CommandArguments& args) {
+    QString failed;  // the result flag, "no"; any code but 0 turns it to yes
+    WaveCommand(kOpenPlay, args.rest, failed);
+    // A busy channel, a missing file or a refused play: the voice is skipped.
+    if (WaveResultCode(failed) != 0) return true;
+
+    for (;;) {
+        uint32_t result = 0;
+        const bool playing = WaveIsPlaying(&result);
+        if (result != 0) {
+            // Nothing is open to wait for: the name was one the wave player ignores.
+            ShowMessage(kVoiceErrorMessage, MessageStyle::OkOnly);
+            EndProgram(1);
+            return true;
+        }
+        if (!playing) break;
+        CurrentClock().sleepFor(kVoicePollMilliseconds);
+    }
+    WaveCommand(kStopClose, args.rest, failed);
+    return true;
+}
 
 // The game once played CD tracks; the command is kept so old scenarios still read.
 bool CdbgmCommand(const CommandArguments&) { return true; }
 
-bool BgmCommand(const CommandArguments&) { return true; }
-bool MusicCommand(const CommandArguments&) { return true; }
+bool BgmCommand(const CommandArguments& args) {
+    QString result;
+    WaveCommand(kSeekLoop, args.rest, result);
+    return true;
+}
+
+bool MusicCommand(const CommandArguments& args) {
+    // Played by the one-shot monitor once the interpreter is back in the event
+    // loop; a second `music` before then replaces this one.
+    Form2& form = SoundWindow();
+    form.Mumer2.setTag(args.rest);
+    form.Mumer2.setInterval(kOneShotWatchInterval);
+    return true;
+}

@@ -2,9 +2,12 @@
 
 #include "scenario/EngineState.h"
 #include "shell/Form2.h"
+#include "sound/WavePlayer.h"
 
 void PlayTitleMusic() {
     Engine.ChoiceFlags.fill(-1);
     SoundWindow();
-    // The title music itself ("loop101s.wav") arrives with the sound work.
+    // Without the file the game starts in silence; the name stays in MusicState.
+    QString none;
+    WaveCommand(kSeekLoop, kTitleMusicFile, none);
 }

@@ -1,5 +1,108 @@
 #include "sound/WavePlayer.h"
 
-// Sound output arrives with the sound work; until then no wave is ever open, so
-// Engine.WavePlaying stays 0 and nobody calls this.
-void WaveCommand(const QString&, const QString&, QString&) {}
+#include "scenario/EngineState.h"
+#include "shell/Form2.h"
+#include "sound/MediaControl.h"
+#include "sound/MusicMonitors.h"
+
+namespace {
+
+constexpr uint8_t kWaveOpen = 255;
+
+void WriteResult(QString& arg, WaveResult result) {
+    arg = QString::number(static_cast<int>(result));
+}
+
+void StopClose(const QString&, QString&) {
+    if (Engine.WavePlaying != kWaveOpen) return;
+    ExecuteMediaCommand(kStopCommand);
+    ExecuteMediaCommand(kCloseCommand);
+    // Closed as far as the game knows, even if the service refused the commands.
+    Engine.WavePlaying = 0;
+}
+
+void OpenPlayResume(const QString& name, QString& arg) {
+    if (Engine.WavePlaying == kWaveOpen) return;
+    if (SendMediaCommand(OpenCommand(name)) != 0) return;
+    // A saved position reply ends at its NUL: the service reads the digits only.
+    if (SendMediaCommand(kPlayFromCommand + arg) == 0) {
+        Engine.WavePlaying = kWaveOpen;
+    } else {
+        ExecuteMediaCommand(kCloseCommand);
+    }
+}
+
+void SeekPlay(const QString&, QString&) {
+    if (Engine.WavePlaying != kWaveOpen) return;
+    ExecuteMediaCommand(kSeekToStartCommand);
+    ExecuteMediaCommand(kPlayNotifyCommand);
+}
+
+void OpenPlay(const QString& name, QString& arg) {
+    if (Engine.WavePlaying == kWaveOpen) {
+        WriteResult(arg, WaveResult::AlreadyOpen);
+        return;
+    }
+    if (SendMediaCommand(OpenCommand(name)) != 0) {
+        WriteResult(arg, WaveResult::OpenFailed);
+        return;
+    }
+    if (SendMediaCommand(kPlayNotifyCommand) == 0) {
+        Engine.WavePlaying = kWaveOpen;
+        WriteResult(arg, WaveResult::Playing);
+    } else {
+        ExecuteMediaCommand(kCloseCommand);
+        WriteResult(arg, WaveResult::PlayFailed);
+    }
+}
+
+void SeekLoop(const QString& name, QString& arg) {
+    PeriodicTimer& loopMonitor = SoundWindow().Mumer1;
+    // Only a running loop monitor means that a looping music is open: while a
+    // one-shot music plays the monitor is paused and the open wave is not ours.
+    if (loopMonitor.interval() != 0) {
+        loopMonitor.setInterval(0);
+        WaveCommand(kStopClose, name, arg);
+    }
+    // Recorded before the open: a one-shot music that holds the device now
+    // resumes this name when it ends.
+    Engine.MusicState = name;
+    WaveCommand(kOpenPlay, name, arg);
+    if (WaveResultCode(arg) == 0) loopMonitor.setInterval(kLoopFirstWatchInterval);
+}
+
+using ModeHandler = void (*)(const QString& name, QString& arg);
+
+struct Mode {
+    const QString& word;
+    ModeHandler handler;
+};
+
+// Same order as the mode words in WavePlayer.h (tag: wave-modes).
+// clang-format off
+const Mode kModes[] = {
+    {kStopClose,      StopClose},       // C5 C6                    if open
+    {kOpenPlayResume, OpenPlayResume},  // C1 C3, C6 if C3 fails     if closed
+    {kSeekPlay,       SeekPlay},        // C4 C2                    if open
+    {kOpenPlay,       OpenPlay},        // C1 C2, C6 if C2 fails     if closed; codes 0-3
+    {kSeekLoop,       SeekLoop},        // stopclose if looping, then openplay, monitor at 1 ms
+};
+// clang-format on
+
+}  // namespace
+
+QString OpenCommand(const QString& name) {
+    return QStringLiteral("open ") + name + QStringLiteral(" alias wavplay");
+}
+
+int WaveResultCode(const QString& arg) { return arg.trimmed().toInt(); }
+
+void WaveCommand(const QString& mode, const QString& name, QString& arg) {
+    if (!EndsInLowerV(name)) return;
+    for (const Mode& entry : kModes) {
+        if (mode == entry.word) {
+            entry.handler(name, arg);
+            return;
+        }
+    }
+}

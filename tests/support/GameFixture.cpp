@@ -7,6 +7,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
+#include "platform/mci/Mci.h"
 #include "scenario/EngineState.h"
 #include "scenario/MessageWindow.h"
 #include "scenario/ScenarioReader.h"
@@ -28,6 +29,8 @@ void GameFixture::SetUp() {
     QDir::setCurrent(dir_->path());
 
     SetClock(&clock_);
+    // No wave of an earlier test stays open; sound follows this test's clock.
+    ResetMediaControl();
     ResetProgramEnd();
     CloseAllFiles();
     ResetEngineState();
@@ -47,6 +50,7 @@ void GameFixture::TearDown() {
     CloseAllFiles();
     DestroyMainForm();
     DestroySoundWindow();
+    ResetMediaControl();
     SetClock(nullptr);
     QDir::setCurrent(previousDir_);
     dir_.reset();

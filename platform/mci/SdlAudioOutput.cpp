@@ -1,0 +1,90 @@
+#include <SDL.h>
+
+#include <QtGlobal>
+
+#include "platform/Logging.h"
+#include "platform/mci/AudioOutput.h"
+
+namespace {
+
+class SdlAudioOutput : public AudioOutput {
+  public:
+    explicit SdlAudioOutput(std::shared_ptr<AudioRecording> recording)
+        : recording_(std::move(recording)) {}
+
+    ~SdlAudioOutput() override {
+        if (device_ == 0) return;
+        // Waits for a callback in progress, so the source is not touched after this.
+        SDL_CloseAudioDevice(device_);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    bool open(int maxLatencyMs) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            qCDebug(lcSound) << "no audio driver:" << SDL_GetError();
+            return false;
+        }
+        SDL_AudioSpec want{};
+        // Game waves are mostly 44.1 kHz: at that rate they need no resampling of
+        // ours; a device that wants another rate says so and gets it.
+        want.freq = 44100;
+        want.format = AUDIO_F32SYS;
+        want.channels = 2;
+        // The loop monitor's restart is heard one buffer late: keep the buffer short.
+        Uint16 samples = 128;
+        while (samples * 2 * 1000 <= maxLatencyMs * want.freq)
+            samples = static_cast<Uint16>(samples * 2);
+        want.samples = samples;
+        want.callback = &SdlAudioOutput::Callback;
+        want.userdata = this;
+        // The device's own rate spares SDL a second conversion after ours; the
+        // buffer length must stay as asked.
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (device_ == 0) {
+            qCDebug(lcSound) << "no audio device:" << SDL_GetError();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        qCDebug(lcSound) << "audio device:" << SDL_GetCurrentAudioDriver() << spec_.freq << "Hz,"
+                         << spec_.samples << "frames a buffer";
+        return true;
+    }
+
+    int sampleRate() const override { return spec_.freq; }
+    int bufferFrames() const override { return spec_.samples; }
+
+    void start(AudioSource& source) override {
+        SDL_LockAudioDevice(device_);
+        source_ = &source;
+        SDL_UnlockAudioDevice(device_);
+        SDL_PauseAudioDevice(device_, 0);
+    }
+
+  private:
+    static void Callback(void* self, Uint8* stream, int bytes) {
+        static_cast<SdlAudioOutput*>(self)->fill(reinterpret_cast<float*>(stream), bytes);
+    }
+
+    void fill(float* out, int bytes) {
+        SDL_memset(out, 0, static_cast<size_t>(bytes));
+        const int frames = bytes / static_cast<int>(2 * sizeof(float));
+        if (source_) source_->render(out, frames);
+        for (int i = 0; i < frames * 2; ++i)
+            out[i] = qBound(-1.0f, out[i], 1.0f);
+        if (recording_) recording_->append(out, frames);
+    }
+
+    std::shared_ptr<AudioRecording> recording_;
+    SDL_AudioDeviceID device_ = 0;
+    SDL_AudioSpec spec_{};
+    AudioSource* source_ = nullptr;  // written under the device lock, read by the callback
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> OpenSdlAudioOutput(int maxLatencyMs,
+                                                std::shared_ptr<AudioRecording> recording) {
+    auto output = std::make_unique<SdlAudioOutput>(std::move(recording));
+    if (!output->open(maxLatencyMs)) return nullptr;
+    return output;
+}

@@ -1,0 +1,65 @@
+#include "platform/mci/WaveDecoder.h"
+
+#include <sndfile.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+SNDFILE* File(void* file) { return static_cast<SNDFILE*>(file); }
+
+bool IsRiffWave(int format) {
+    const int type = format & SF_FORMAT_TYPEMASK;
+    return type == SF_FORMAT_WAV || type == SF_FORMAT_WAVEX || type == SF_FORMAT_RF64;
+}
+
+}  // namespace
+
+std::unique_ptr<WaveDecoder> WaveDecoder::open(const QString& path, Problem* problem) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        *problem = Problem::Missing;
+        return nullptr;
+    }
+    SF_INFO sfInfo{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfInfo);
+    if (!file) {
+        *problem = Problem::NotAWave;
+        return nullptr;
+    }
+    if (!IsRiffWave(sfInfo.format) || sfInfo.channels < 1 || sfInfo.samplerate < 1) {
+        sf_close(file);
+        *problem = Problem::NotAWave;
+        return nullptr;
+    }
+    std::unique_ptr<WaveDecoder> decoder(new WaveDecoder);
+    decoder->file_ = file;
+    decoder->rate_ = sfInfo.samplerate;
+    decoder->channels_ = sfInfo.channels;
+    decoder->frames_ = std::max<int64_t>(sfInfo.frames, 0);
+    *problem = Problem::None;
+    return decoder;
+}
+
+WaveDecoder::~WaveDecoder() {
+    if (file_) sf_close(File(file_));
+}
+
+bool WaveDecoder::seek(int64_t frame) {
+    return sf_seek(File(file_), std::clamp<int64_t>(frame, 0, frames_), SEEK_SET) >= 0;
+}
+
+int WaveDecoder::readStereo(float* out, int frames) {
+    block_.resize(static_cast<size_t>(frames) * static_cast<size_t>(channels_));
+    const sf_count_t read = sf_readf_float(File(file_), block_.data(), frames);
+    const int count = read > 0 ? static_cast<int>(read) : 0;
+    for (int i = 0; i < count; ++i) {
+        const float* frame = &block_[static_cast<size_t>(i) * static_cast<size_t>(channels_)];
+        out[2 * i] = frame[0];
+        out[2 * i + 1] = channels_ > 1 ? frame[1] : frame[0];
+    }
+    return count;
+}

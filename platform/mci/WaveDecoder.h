@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// A wave file read a small block at a time, so that a ten-minute music costs no
+// more memory than a ten-second one. Every variant libsndfile reads is accepted
+// (PCM 8 to 32 bits, float, ADPCM, A-law, u-law), provided it is a RIFF wave.
+class WaveDecoder {
+  public:
+    enum class Problem { None, Missing, NotAWave };
+
+    // `path` is opened as given; nullptr and the reason when it cannot be.
+    static std::unique_ptr<WaveDecoder> open(const QString& path, Problem* problem);
+    ~WaveDecoder();
+    WaveDecoder(const WaveDecoder&) = delete;
+    WaveDecoder& operator=(const WaveDecoder&) = delete;
+
+    int sampleRate() const { return rate_; }
+    int channels() const { return channels_; }
+    int64_t frames() const { return frames_; }
+
+    bool seek(int64_t frame);
+    // Reads up to `frames` frames as interleaved stereo float: a mono file on both
+    // sides, the first two channels of a file with more. Fewer than asked only at
+    // the end of the data (or where a damaged file stops).
+    int readStereo(float* out, int frames);
+
+  private:
+    WaveDecoder() = default;
+
+    void* file_ = nullptr;  // SNDFILE*
+    int rate_ = 0;
+    int channels_ = 0;
+    int64_t frames_ = 0;
+    std::vector<float> block_;
+};

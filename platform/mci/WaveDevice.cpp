@@ -1,0 +1,122 @@
+#include "platform/mci/WaveDevice.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Frames decoded at a time: small enough that memory does not depend on the
+// wave's length, large enough that libsndfile is not called for every callback.
+constexpr int kBlockFrames = 1024;
+constexpr int kStereoFrameBytes = 2 * sizeof(float);
+constexpr int kTailPushBlocks = 2;
+
+}  // namespace
+
+WaveDevice::WaveDevice(std::unique_ptr<WaveDecoder> decoder, int outputRate)
+    : decoder_(std::move(decoder)), outputRate_(outputRate) {
+    converter_ =
+        SDL_NewAudioStream(AUDIO_F32SYS, 2, decoder_->sampleRate(), AUDIO_F32SYS, 2, outputRate_);
+}
+
+WaveDevice::~WaveDevice() {
+    if (converter_) SDL_FreeAudioStream(converter_);
+}
+
+int64_t WaveDevice::lengthMs() const { return decoder_->frames() * 1000 / decoder_->sampleRate(); }
+
+int64_t WaveDevice::positionFrame() const {
+    const int64_t played = outputFramesPlayed_ * decoder_->sampleRate() / outputRate_;
+    return std::min(startFrame_ + played, decoder_->frames());
+}
+
+int64_t WaveDevice::positionMs() const { return positionFrame() * 1000 / decoder_->sampleRate(); }
+
+void WaveDevice::seekMs(int64_t ms) { seekFrame(ms * decoder_->sampleRate() / 1000); }
+
+void WaveDevice::seekFrame(int64_t frame) {
+    playing_ = false;
+    frame = std::clamp<int64_t>(frame, 0, decoder_->frames());
+    startFrame_ = frame;
+    outputFramesPlayed_ = 0;
+    decoder_->seek(frame);
+    SDL_AudioStreamClear(converter_);
+    decodedFrames_ = frame;
+    decoderDone_ = false;
+}
+
+void WaveDevice::play() {
+    if (playing_) return;
+    // Stopped in the middle, the converter may still hold a few frames decoded
+    // ahead of the position: start again cleanly from the position itself.
+    seekFrame(positionFrame());
+    playing_ = positionFrame() < decoder_->frames();
+}
+
+void WaveDevice::stop() {
+    if (!playing_) return;
+    startFrame_ = positionFrame();
+    outputFramesPlayed_ = 0;
+    playing_ = false;
+}
+
+void WaveDevice::feed() {
+    std::array<float, kBlockFrames * 2> block;
+    const int read = decoder_->readStereo(block.data(), kBlockFrames);
+    if (read > 0) SDL_AudioStreamPut(converter_, block.data(), read * kStereoFrameBytes);
+    decodedFrames_ += read;
+    if (read < kBlockFrames || decodedFrames_ >= decoder_->frames()) {
+        decoderDone_ = true;
+        outputEnd_ = (decodedFrames_ - startFrame_) * outputRate_ / decoder_->sampleRate();
+        // When it resamples, SDL's converter keeps the last few hundred frames
+        // back even when flushed: silence behind them pushes them out, and is cut
+        // off at outputEnd_.
+        block.fill(0.0f);
+        for (int i = 0; i < kTailPushBlocks; ++i)
+            SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * kStereoFrameBytes);
+        SDL_AudioStreamFlush(converter_);
+    }
+}
+
+void WaveDevice::finish() {
+    playing_ = false;
+    startFrame_ = decoder_->frames();
+    outputFramesPlayed_ = 0;
+}
+
+void WaveDevice::render(float* mix, int frames) {
+    std::array<float, kBlockFrames * 2> chunk;
+    int done = 0;
+    while (playing_ && done < frames) {
+        int available = SDL_AudioStreamAvailable(converter_) / kStereoFrameBytes;
+        if (decoderDone_) {
+            available = static_cast<int>(std::min<int64_t>(
+                available, std::max<int64_t>(outputEnd_ - outputFramesPlayed_, 0)));
+            if (available == 0) {
+                finish();
+                break;
+            }
+        } else if (available == 0) {
+            feed();
+            continue;
+        }
+        const int wanted = std::min({available, frames - done, kBlockFrames});
+        const int got = SDL_AudioStreamGet(converter_, chunk.data(), wanted * kStereoFrameBytes) /
+                        kStereoFrameBytes;
+        if (got <= 0) {
+            // A converter that cannot give what it said it has: treat it as the end
+            // rather than loop here on the audio thread.
+            finish();
+            break;
+        }
+        float* out = mix + static_cast<ptrdiff_t>(done) * 2;
+        for (int i = 0; i < got * 2; ++i)
+            out[i] += chunk[static_cast<size_t>(i)];
+        done += got;
+        outputFramesPlayed_ += got;
+    }
+    // The last frame taken is the end: "stopped" from now on, not one call later.
+    if (playing_ && decoderDone_ && outputFramesPlayed_ >= outputEnd_) finish();
+}

@@ -1,0 +1,31 @@
+#include "sound/MediaControl.h"
+
+#include "platform/TextCodec.h"
+#include "platform/mci/Mci.h"
+#include "sound/WavePlayer.h"
+
+uint32_t SendMediaCommand(const QString& command) { return mciSendString(EncodeAnsi(command)); }
+
+void ExecuteMediaCommand(const QString& command) { mciExecute(EncodeAnsi(command)); }
+
+QString BlankStatusBuffer() { return QString(kStatusBufferLength, QLatin1Char(' ')); }
+
+uint32_t SendStatusQuery(const QString& command, QString& buffer) {
+    // The replies are digits and plain words, so the buffer goes through Latin-1
+    // unchanged, its NUL and blanks included.
+    QByteArray bytes = buffer.toLatin1();
+    const uint32_t result = mciSendString(EncodeAnsi(command), &bytes);
+    buffer = QString::fromLatin1(bytes);
+    return result;
+}
+
+bool ReportsPlaying(const QString& buffer) { return buffer.startsWith(QLatin1String("playing")); }
+
+bool WaveIsPlaying(uint32_t* result) {
+    QString buffer = BlankStatusBuffer();
+    const uint32_t code = SendStatusQuery(kStatusModeCommand, buffer);
+    if (result) *result = code;
+    return ReportsPlaying(buffer);
+}
+
+bool EndsInLowerV(const QString& name) { return name.endsWith(QLatin1Char('v')); }

@@ -1,0 +1,150 @@
+// The service through SDL: a real audio thread taking samples while the
+// user-interface thread sends commands (SDL's disk driver writes what it was
+// given to a file), and the fall-back to the clock when no driver opens.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/mci/AudioOutput.h"
+#include "platform/mci/Mci.h"
+#include "platform/mci/MciService.h"
+#include "support/WaveFiles.h"
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment() {
+        if (had_) {
+            qputenv(name_, old_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+class SdlOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+    }
+    void TearDown() override { QDir::setCurrent(previousDir_); }
+
+    QByteArray ask(MciService& service, const QByteArray& command) {
+        QByteArray buffer(80, ' ');
+        if (service.sendString(command, &buffer) != 0) return "error";
+        return buffer.left(buffer.indexOf('\0'));
+    }
+
+    QTemporaryDir dir_;
+    QString previousDir_;
+};
+
+TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {
+    const QString rawFile = dir_.filePath("device.raw");
+    ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnvironment file("SDL_DISKAUDIOFILE", QFile::encodeName(rawFile));
+    auto recording = std::make_shared<AudioRecording>();
+    int rate = 0, bufferFrames = 0;
+    MciService service([&rate, &bufferFrames, recording]() -> std::unique_ptr<AudioOutput> {
+        auto output = OpenSdlAudioOutput(25, recording);
+        if (output) {
+            rate = output->sampleRate();
+            bufferFrames = output->bufferFrames();
+        }
+        return output;
+    });
+    ASSERT_TRUE(WriteWave(dir_.filePath("tone.wav"), 22050, 1, WaveEncoding::Pcm16,
+                          Sine(22050, 1, 441.0, 0.15)));
+    ASSERT_EQ(service.sendString("open tone.wav alias wavplay", nullptr), 0u);
+    if (rate == 0) GTEST_SKIP() << "SDL has no disk audio driver here";
+    ASSERT_EQ(service.sendString("play wavplay notify", nullptr), 0u);
+
+    // The audio thread plays in real time; this thread asks as the monitors do.
+    // The position never goes back and the wave ends by itself.
+    int lastPosition = 0;
+    int queries = 0;
+    const QDeadlineTimer deadline(5000);
+    while (ask(service, "status wavplay mode") == "playing" && !deadline.hasExpired()) {
+        const int position = ask(service, "status wavplay position").toInt();
+        EXPECT_GE(position, lastPosition);
+        lastPosition = position;
+        ++queries;
+        QThread::usleep(500);
+    }
+    EXPECT_EQ(ask(service, "status wavplay mode"), "stopped");
+    EXPECT_EQ(ask(service, "status wavplay position"), "150");
+    EXPECT_GT(queries, 10);
+    service.reset();  // closes the device: the driver has written all it was given
+
+    // What the device was handed: the tone, once, at its pitch.
+    const std::vector<float> stereo = recording->samples();
+    size_t first = 0, last = 0, rising = 0;
+    bool below = false;
+    for (size_t i = 0; i < stereo.size(); i += 2) {
+        if (std::fabs(stereo[i]) <= 0.02f) continue;
+        if (first == 0) first = i / 2;
+        last = i / 2;
+        if (stereo[i] < -0.1f) below = true;
+        if (below && stereo[i] > 0.1f) {
+            below = false;
+            ++rising;
+        }
+    }
+    EXPECT_NEAR(static_cast<double>(last - first) / rate, 0.15, 0.004);
+    EXPECT_NEAR(static_cast<double>(rising), 441 * 0.15, 2.0);
+
+    // And the disk driver wrote what the callback gave it, after whole buffers of
+    // silence written while the device was still paused.
+    QFile raw(rawFile);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray bytes = raw.readAll();
+    const float* written = reinterpret_cast<const float*>(bytes.constData());
+    const size_t writtenFrames = static_cast<size_t>(bytes.size()) / (2 * sizeof(float));
+    size_t firstWritten = 0;
+    while (firstWritten < writtenFrames && std::fabs(written[2 * firstWritten]) <= 0.02f)
+        ++firstWritten;
+    ASSERT_GE(firstWritten, first);
+    const size_t paused = firstWritten - first;
+    EXPECT_EQ(paused % static_cast<size_t>(bufferFrames), 0u);
+    ASSERT_GE(writtenFrames, last + paused + 1);
+    for (size_t i = first; i <= last; i += 97)
+        ASSERT_EQ(written[2 * (i + paused)], stereo[2 * i]) << "frame " << i;
+}
+
+TEST_F(SdlOutput, WithoutAnyDeviceTheServiceFollowsTheClock) {
+    ScopedEnvironment driver("SDL_AUDIODRIVER", "no-such-driver");
+    EXPECT_EQ(OpenSdlAudioOutput(), nullptr);
+    std::unique_ptr<AudioOutput> fallback = DefaultAudioOutput();
+    ASSERT_NE(fallback, nullptr);
+    EXPECT_EQ(fallback->sampleRate(), 44100);
+
+    MciService service([] { return DefaultAudioOutput(); });
+    ASSERT_TRUE(WriteWave(dir_.filePath("tone.wav"), 22050, 1, WaveEncoding::Pcm16,
+                          Sine(22050, 1, 441.0, 60.0)));
+    ASSERT_EQ(service.sendString("open tone.wav alias wavplay", nullptr), 0u);
+    ASSERT_EQ(service.sendString("play wavplay notify", nullptr), 0u);
+    EXPECT_EQ(ask(service, "status wavplay mode"), "playing");
+}
+
+}  // namespace

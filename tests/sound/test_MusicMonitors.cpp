@@ -1,0 +1,333 @@
+// The two music monitors: the loop restarted after each end, one-shot music
+// interrupting the loop and the loop resuming where it was, the title music.
+// Waves are ramps, so the recorded output tells which frame of which file was
+// heard at each moment.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "scenario/EngineState.h"
+#include "shell/Form2.h"
+#include "sound/MusicMonitors.h"
+#include "sound/SoundCommands.h"
+#include "sound/TitleMusic.h"
+#include "sound/WavePlayer.h"
+#include "support/MessageScript.h"
+#include "support/SoundFixture.h"
+
+namespace {
+
+constexpr int kFramesPerMs = 8;
+
+// A stretch of the output where one file was heard frame after frame.
+struct Segment {
+    size_t at;      // output frame where it begins
+    int from;       // file frame heard first
+    int to;         // file frame heard last
+    bool negative;  // the one-shot ramps are negative
+};
+
+std::vector<Segment> Segments(const std::vector<float>& left) {
+    std::vector<Segment> segments;
+    for (size_t i = 0; i < left.size(); ++i) {
+        if (left[i] == 0.0f) continue;
+        const int frame = RampFrame(left[i]);
+        const bool negative = left[i] < 0.0f;
+        if (!segments.empty()) {
+            Segment& last = segments.back();
+            const size_t expectedAt = last.at + static_cast<size_t>(last.to - last.from) + 1;
+            if (i == expectedAt && frame == last.to + 1 && negative == last.negative) {
+                last.to = frame;
+                continue;
+            }
+        }
+        segments.push_back({i, frame, frame, negative});
+    }
+    return segments;
+}
+
+// The commands other than the monitors' mode queries.
+QStringList WithoutModeQueries(const QStringList& commands) {
+    QStringList kept;
+    for (const QString& c : commands)
+        if (c != "send: status wavplay mode") kept << c;
+    return kept;
+}
+
+class MusicMonitors : public SoundFixture {
+  protected:
+    void startLoop(const QString& name) {
+        QString result;
+        WaveCommand(kSeekLoop, name, result);
+        ASSERT_EQ(result, "0");
+    }
+    void requestMusic(const QString& name) {
+        SoundWindow().Mumer2.setTag(name);
+        SoundWindow().Mumer2.setInterval(kOneShotWatchInterval);
+    }
+    int64_t sentAt(const QString& text, int occurrence = 0) {
+        for (const Sent& s : sent())
+            if (s.text == text && occurrence-- == 0) return s.atMs;
+        return -1;
+    }
+};
+
+TEST_F(MusicMonitors, TheLoopIsRestartedAfterEachEnd) {
+    writeRamp("loop.wav", 250);
+    startLoop("loop.wav");
+    clock_.advance(1000);
+    catchUpOutput();
+
+    // Its first end is watched every millisecond, the later ones every 100.
+    EXPECT_EQ(sentAt("seek wavplay to start", 0), 250);
+    EXPECT_EQ(sentAt("seek wavplay to start", 1), 550);
+    EXPECT_EQ(sentAt("seek wavplay to start", 2), 850);
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
+
+    // Heard: the whole music four times, each restart at most one interval after
+    // the end it follows.
+    const std::vector<Segment> heard = Segments(recorded());
+    ASSERT_EQ(heard.size(), 4u);
+    size_t previousEnd = 0;
+    for (size_t k = 0; k < heard.size(); ++k) {
+        EXPECT_EQ(heard[k].from, 0) << "play " << k;
+        if (k < 3) {
+            EXPECT_EQ(heard[k].to, 250 * kFramesPerMs - 1) << "play " << k;
+        }
+        if (k > 0) {
+            EXPECT_LE(heard[k].at - previousEnd, size_t{kLoopWatchInterval * kFramesPerMs});
+        }
+        previousEnd = heard[k].at + static_cast<size_t>(heard[k].to - heard[k].from) + 1;
+    }
+    EXPECT_EQ(heard[1].at, 250u * kFramesPerMs);  // no gap after the first end
+}
+
+TEST_F(MusicMonitors, ALoopWhoseDeviceWasClosedIsLeftAloneQuietly) {
+    writeRamp("loop.wav", 100);
+    startLoop("loop.wav");
+    QString none;
+    WaveCommand(kStopClose, "v", none);
+    takeCommands();
+    MessageScript boxes;
+    clock_.advance(500);
+    const QStringList sentNow = takeCommands();
+    EXPECT_FALSE(sentNow.isEmpty());
+    for (const QString& c : sentNow)
+        EXPECT_EQ(c, "send: status wavplay mode");
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
+}
+
+TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
+    writeRamp("loop.wav", 1000);
+    writeRamp("one.wav", 300, -1.0f);
+    startLoop("loop.wav");
+    clock_.advance(400);
+    takeCommands();
+    requestMusic("one.wav");
+    clock_.advance(1);  // the tick at 401 interrupts the loop
+
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
+    EXPECT_TRUE(SoundWindow().ResumePending);
+    EXPECT_EQ(SoundWindow().Mumer2.tag(), "");
+    EXPECT_EQ(SoundWindow().Mumer2.interval(), kOneShotWatchInterval);
+    // The whole 80-character buffer: the position, its NUL, the blanks.
+    EXPECT_EQ(SoundWindow().ResumePosition, QString("401") + QChar(0) + QString(76, ' '));
+
+    clock_.advance(399);  // the one-shot ends at 701; the tick there resumes the loop
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"send: status wavplay position", "exec: stop wavplay",
+                           "exec: close wavplay", "send: open one.wav alias wavplay",
+                           "send: play wavplay notify", "exec: stop wavplay", "exec: close wavplay",
+                           "send: open loop.wav alias wavplay", "send: play wavplay from 401"}));
+    EXPECT_EQ(sentAt("play wavplay from 401" + QString(QChar(0)) + QString(76, ' ')), 701);
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
+    EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
+    EXPECT_FALSE(SoundWindow().ResumePending);
+
+    clock_.advance(800);  // the rest of the loop ends at 1300; restarted at 1301
+    catchUpOutput();
+    const std::vector<Segment> heard = Segments(recorded());
+    ASSERT_EQ(heard.size(), 4u);
+    EXPECT_EQ(heard[0].from, 0);
+    EXPECT_EQ(heard[0].to, 401 * kFramesPerMs - 1);
+    EXPECT_TRUE(heard[1].negative);
+    EXPECT_EQ(heard[1].at, 401u * kFramesPerMs);
+    EXPECT_EQ(heard[1].to, 300 * kFramesPerMs - 1);
+    // The loop goes on from the frame after the last one heard, not from its start.
+    EXPECT_FALSE(heard[2].negative);
+    EXPECT_EQ(heard[2].at, 701u * kFramesPerMs);
+    EXPECT_EQ(heard[2].from, 401 * kFramesPerMs);
+    EXPECT_EQ(heard[2].to, 1000 * kFramesPerMs - 1);
+    EXPECT_EQ(heard[3].from, 0);  // and then loops again
+    EXPECT_LE(heard[3].at - (1300u * kFramesPerMs), size_t{kLoopWatchInterval * kFramesPerMs});
+}
+
+TEST_F(MusicMonitors, TheLoopMonitorDoesNotTouchTheOneShotMusic) {
+    writeRamp("loop.wav", 100);
+    writeRamp("one.wav", 500, -1.0f);
+    startLoop("loop.wav");
+    clock_.advance(50);
+    requestMusic("one.wav");
+    clock_.advance(400);
+    for (const Sent& s : sent())
+        EXPECT_NE(s.text, "seek wavplay to start") << "at " << s.atMs;
+}
+
+TEST_F(MusicMonitors, BgmDuringAOneShotMusicWaitsAndResumesAtTheSavedPosition) {
+    writeRamp("a.wav", 1000);
+    writeRamp("b.wav", 1000);
+    writeRamp("one.wav", 200, -1.0f);
+    startLoop("a.wav");
+    clock_.advance(300);
+    requestMusic("one.wav");
+    clock_.advance(50);
+    takeCommands();
+
+    QString result;
+    WaveCommand(kSeekLoop, "b.wav", result);
+    EXPECT_EQ(result, "3");
+    EXPECT_EQ(Engine.MusicState, "b.wav");
+    EXPECT_TRUE(takeCommands().isEmpty());
+
+    clock_.advance(200);  // the one-shot ends at 501
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"exec: stop wavplay", "exec: close wavplay",
+                           "send: open b.wav alias wavplay", "send: play wavplay from 301"}));
+    clock_.advance(1000);
+    catchUpOutput();
+    const std::vector<Segment> heard = Segments(recorded());
+    ASSERT_GE(heard.size(), 4u);
+    EXPECT_EQ(heard[2].from, 301 * kFramesPerMs);  // b.wav, at a.wav's position
+    EXPECT_EQ(heard[3].from, 0);                   // then b.wav loops
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
+}
+
+TEST_F(MusicMonitors, AResumedMusicShorterThanTheSavedPositionStartsOver) {
+    writeRamp("long.wav", 1000);
+    writeRamp("short.wav", 200);
+    writeRamp("one.wav", 100, -1.0f);
+    startLoop("long.wav");
+    clock_.advance(600);
+    requestMusic("one.wav");
+    clock_.advance(1);
+    QString result;
+    WaveCommand(kSeekLoop, "short.wav", result);
+    clock_.advance(100);  // one-shot over at 701: short.wav "from 601" is at its end
+    EXPECT_EQ(Engine.WavePlaying, 255);
+    clock_.advance(300);
+    catchUpOutput();
+    const std::vector<Segment> heard = Segments(recorded());
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_FALSE(heard[2].negative);
+    EXPECT_EQ(heard[2].from, 0);
+    EXPECT_LE(heard[2].at - 701u * kFramesPerMs, size_t{kLoopWatchInterval * kFramesPerMs});
+}
+
+TEST_F(MusicMonitors, AMissingOneShotInterruptsTheLoopForOneTick) {
+    writeRamp("loop.wav", 1000);
+    startLoop("loop.wav");
+    clock_.advance(200);
+    takeCommands();
+    requestMusic("missing.wav");
+    clock_.advance(2);
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"send: status wavplay position", "exec: stop wavplay",
+                           "exec: close wavplay", "send: open missing.wav alias wavplay",
+                           "send: open loop.wav alias wavplay", "send: play wavplay from 201"}));
+    EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
+    clock_.advance(100);
+    catchUpOutput();
+    const std::vector<Segment> heard = Segments(recorded());
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[1].at, 202u * kFramesPerMs);
+    EXPECT_EQ(heard[1].from, 201 * kFramesPerMs);
+}
+
+TEST_F(MusicMonitors, AOneShotWithoutALoopPlaysOnceAndNothingIsResumed) {
+    writeRamp("one.wav", 100, -1.0f);
+    requestMusic("one.wav");
+    clock_.advance(300);
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"send: open one.wav alias wavplay", "send: play wavplay notify",
+                           "exec: stop wavplay", "exec: close wavplay"}));
+    EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
+    EXPECT_EQ(Engine.WavePlaying, 0);
+}
+
+TEST_F(MusicMonitors, ASecondRequestWhileAOneShotPlaysIsDropped) {
+    writeRamp("loop.wav", 1000);
+    writeRamp("one.wav", 200, -1.0f);
+    writeRamp("two.wav", 200, -1.0f);
+    startLoop("loop.wav");
+    clock_.advance(100);
+    requestMusic("one.wav");
+    clock_.advance(50);
+    requestMusic("two.wav");
+    clock_.advance(1);
+    EXPECT_EQ(SoundWindow().Mumer2.tag(), "");
+    clock_.advance(500);
+    const QStringList commands = WithoutModeQueries(takeCommands());
+    EXPECT_FALSE(commands.contains("send: open two.wav alias wavplay"));
+    EXPECT_EQ(commands.count("send: status wavplay position"), 1);
+    EXPECT_TRUE(commands.contains("send: play wavplay from 101"));
+}
+
+TEST_F(MusicMonitors, OnlyTheLastOfTwoRequestsBeforeATickIsPlayed) {
+    writeRamp("one.wav", 100, -1.0f);
+    writeRamp("two.wav", 100, -1.0f);
+    requestMusic("one.wav");
+    requestMusic("two.wav");
+    clock_.advance(1);
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"send: open two.wav alias wavplay", "send: play wavplay notify"}));
+}
+
+// A request the wave player refuses by its name plays nothing and must not
+// leave the one-shot monitor watching the looping music: it would close that
+// music at its next end.
+TEST_F(MusicMonitors, ARequestWithARefusedNameLeavesTheLoopLooping) {
+    for (const QString& name : {QString("ONE.WAV"), QString("one.wav "), QString()}) {
+        SCOPED_TRACE(name.toStdString());
+        writeRamp("loop.wav", 150);
+        startLoop("loop.wav");
+        takeCommands();
+        requestMusic(name);
+        clock_.advance(700);
+        const QStringList commands = WithoutModeQueries(takeCommands());
+        EXPECT_FALSE(commands.contains("exec: close wavplay")) << commands.join(", ").toStdString();
+        EXPECT_GE(commands.count("exec: seek wavplay to start"), 3);
+        EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
+        EXPECT_EQ(SoundWindow().Mumer2.tag(), "");
+        EXPECT_EQ(Engine.WavePlaying, 255);
+        QString none;
+        WaveCommand(kStopClose, "v", none);
+        SoundWindow().Mumer1.setInterval(0);
+    }
+}
+
+TEST_F(MusicMonitors, TheTitleMusicLoopsFromStartUp) {
+    writeRamp("loop101s.wav", 200);
+    Engine.ChoiceFlags.fill(0);
+    PlayTitleMusic();
+    EXPECT_EQ(Engine.ChoiceFlags[9], -1);
+    EXPECT_EQ(Engine.MusicState, "loop101s.wav");
+    EXPECT_EQ(Engine.WavePlaying, 255);
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopFirstWatchInterval);
+    clock_.advance(450);
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"send: open loop101s.wav alias wavplay", "send: play wavplay notify",
+                           "exec: seek wavplay to start", "exec: play wavplay notify",
+                           "exec: seek wavplay to start", "exec: play wavplay notify"}));
+}
+
+TEST_F(MusicMonitors, StartUpWithoutTheTitleMusicIsSilent) {
+    MessageScript boxes;
+    PlayTitleMusic();
+    EXPECT_EQ(Engine.MusicState, "loop101s.wav");
+    EXPECT_EQ(Engine.WavePlaying, 0);
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
+    clock_.advance(500);
+    EXPECT_EQ(takeCommands(), QStringList({"send: open loop101s.wav alias wavplay"}));
+}
+
+}  // namespace

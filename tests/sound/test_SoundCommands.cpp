@@ -1,0 +1,207 @@
+// The scenario's sound commands as the interpreter runs them: `say` and its
+// wait, `bgm`, `music`, `cdbgm`, and the sound stopped by the quit question.
+#include <gtest/gtest.h>
+
+#include "platform/ProgramEnd.h"
+#include "scenario/EngineState.h"
+#include "shell/Form2.h"
+#include "shell/Quit.h"
+#include "sound/MusicMonitors.h"
+#include "sound/SoundCommands.h"
+#include "sound/TitleMusic.h"
+#include "support/MessageScript.h"
+#include "support/ScenarioText.h"
+#include "support/SoundFixture.h"
+
+namespace {
+
+class SoundCommands : public SoundFixture {
+  protected:
+    void SetUp() override {
+        SoundFixture::SetUp();
+        writeRamp("voice.wav", 300, -1.0f);
+        writeRamp("loop.wav", 500);
+    }
+    // The scenario: label 1, the given lines, a message, a wait for Next.
+    void play(const QStringList& lines) {
+        QStringList all{Label(1)};
+        all << lines << Line("msg", "after") << Line("keywait") << "_";
+        writeScenario(all);
+        newGame();
+    }
+};
+
+QStringList WithoutModeQueries(const QStringList& commands) {
+    QStringList kept;
+    for (const QString& c : commands)
+        if (c != "send: status wavplay mode") kept << c;
+    return kept;
+}
+
+TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEnded) {
+    MessageScript boxes;
+    play({Line("say", "voice.wav")});
+    EXPECT_EQ(messageText(), "after\r\r");
+    const QStringList commands = takeCommands();
+    EXPECT_EQ(WithoutModeQueries(commands),
+              QStringList({"send: open voice.wav alias wavplay", "send: play wavplay notify",
+                           "exec: stop wavplay", "exec: close wavplay"}));
+    EXPECT_EQ(Engine.WavePlaying, 0);
+    // The wait asked until the voice was over, sleeping a little between asks.
+    EXPECT_GE(clock_.milliseconds(), 300);
+    EXPECT_LE(clock_.milliseconds(), 310);
+    EXPECT_GE(commands.count("send: status wavplay mode"), 30);
+    EXPECT_LE(commands.count("send: status wavplay mode"), 100);
+}
+
+TEST_F(SoundCommands, SayProcessesNoTimerWhileItWaits) {
+    MessageScript boxes;
+    int ticks = 0;
+    SoundWindow().Mumer2.onTick([&ticks] { ++ticks; });
+    SoundWindow().Mumer2.setInterval(1);
+    play({Line("say", "voice.wav")});
+    EXPECT_EQ(ticks, 0);
+    EXPECT_GE(clock_.milliseconds(), 300);
+}
+
+TEST_F(SoundCommands, SayWhileAMusicIsOpenIsSkippedAndTheMusicGoesOn) {
+    MessageScript boxes;
+    play({Line("bgm", "loop.wav"), Line("say", "voice.wav")});
+    EXPECT_EQ(takeCommands(),
+              QStringList({"send: open loop.wav alias wavplay", "send: play wavplay notify"}));
+    EXPECT_EQ(clock_.milliseconds(), 0);
+    EXPECT_EQ(messageText(), "after\r\r");
+    EXPECT_EQ(Engine.WavePlaying, 255);
+}
+
+TEST_F(SoundCommands, SayOfAMissingFileIsSkippedSilently) {
+    MessageScript boxes;
+    play({Line("say", "nobody.wav")});
+    EXPECT_EQ(takeCommands(), QStringList({"send: open nobody.wav alias wavplay"}));
+    EXPECT_EQ(messageText(), "after\r\r");
+    EXPECT_FALSE(ProgramHasEnded());
+}
+
+TEST_F(SoundCommands, SayWithANameTheWavePlayerRefusesEndsTheProgramWithTheVoiceError) {
+    for (const QString& name : {QString("VOICE.WAV"), QString("voice.wav ")}) {
+        SCOPED_TRACE(name.toStdString());
+        ResetProgramEnd();
+        MessageScript boxes;
+        boxes.expect("音声エラー");
+        play({Line("say", name)});
+        EXPECT_TRUE(boxes.finished());
+        EXPECT_EQ(ProgramEndCount(), 1);
+        EXPECT_EQ(messageText(), "");  // no further line ran
+        EXPECT_EQ(takeCommands(), QStringList({"send: status wavplay mode"}));
+    }
+}
+
+TEST_F(SoundCommands, SayWithARefusedNameWhileAMusicPlaysWaitsForTheMusicsEnd) {
+    MessageScript boxes;
+    play({Line("bgm", "loop.wav"), Line("say", "VOICE.WAV")});
+    EXPECT_EQ(messageText(), "after\r\r");
+    // The music was not restarted during the wait; it is left open and stopped.
+    EXPECT_GE(clock_.milliseconds(), 500);
+    EXPECT_LE(clock_.milliseconds(), 510);
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"send: open loop.wav alias wavplay", "send: play wavplay notify"}));
+    EXPECT_EQ(Engine.WavePlaying, 255);
+    clock_.advance(1);  // its monitor's next tick starts it over
+    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+              QStringList({"exec: seek wavplay to start", "exec: play wavplay notify"}));
+}
+
+TEST_F(SoundCommands, CommandWordsInCapitalsAreRecognisedAndNamesKeepTheirCase) {
+    MessageScript boxes;
+    writeRamp("Voice2.wav", 50, -1.0f);
+    play({Line("SAY", "Voice2.wav")});
+    EXPECT_EQ(takeCommands().first(), "send: open Voice2.wav alias wavplay");
+    EXPECT_EQ(messageText(), "after\r\r");
+}
+
+TEST_F(SoundCommands, BgmStartsALoopingMusic) {
+    MessageScript boxes;
+    play({Line("bgm", "loop.wav")});
+    EXPECT_EQ(Engine.MusicState, "loop.wav");
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopFirstWatchInterval);
+    clock_.advance(1200);
+    catchUpOutput();
+    const QStringList commands = takeCommands();
+    EXPECT_EQ(commands.count("exec: seek wavplay to start"), 2);
+}
+
+TEST_F(SoundCommands, BgmOfTheLoopingMusicStartsItAgainFromItsBeginning) {
+    MessageScript boxes;
+    writeScenario({Label(1), Line("bgm", "loop.wav"), Line("keywait"), Line("bgm", "loop.wav"),
+                   Line("keywait"), "_"});
+    newGame();
+    clock_.advance(200);
+    takeCommands();
+    next();
+    EXPECT_EQ(takeCommands(),
+              QStringList({"exec: stop wavplay", "exec: close wavplay",
+                           "send: open loop.wav alias wavplay", "send: play wavplay notify"}));
+    clock_.advance(10);
+    catchUpOutput();
+    const std::vector<float> heard = recorded();
+    EXPECT_EQ(RampFrame(heard[200 * kRate / 1000]), 0);
+}
+
+TEST_F(SoundCommands, MusicStartsAtTheNextTickAfterTheRun) {
+    MessageScript boxes;
+    writeRamp("one.wav", 100, -1.0f);
+    play({Line("music", "one.wav")});
+    EXPECT_TRUE(takeCommands().isEmpty());
+    EXPECT_EQ(SoundWindow().Mumer2.tag(), "one.wav");
+    EXPECT_EQ(SoundWindow().Mumer2.interval(), kOneShotWatchInterval);
+    clock_.advance(1);
+    EXPECT_EQ(takeCommands(),
+              QStringList({"send: open one.wav alias wavplay", "send: play wavplay notify"}));
+}
+
+TEST_F(SoundCommands, OfTwoMusicLinesOnlyTheSecondIsPlayed) {
+    MessageScript boxes;
+    writeRamp("one.wav", 100, -1.0f);
+    writeRamp("two.wav", 100, -1.0f);
+    play({Line("music", "one.wav"), Line("music", "two.wav")});
+    clock_.advance(1);
+    EXPECT_EQ(takeCommands(),
+              QStringList({"send: open two.wav alias wavplay", "send: play wavplay notify"}));
+}
+
+TEST_F(SoundCommands, MusicDuringABgmResumesTheBgm) {
+    MessageScript boxes;
+    writeRamp("one.wav", 100, -1.0f);
+    writeScenario({Label(1), Line("bgm", "loop.wav"), Line("keywait"), Line("music", "one.wav"),
+                   Line("keywait"), "_"});
+    newGame();
+    clock_.advance(250);
+    next();
+    clock_.advance(300);
+    const QStringList commands = WithoutModeQueries(takeCommands());
+    EXPECT_TRUE(commands.contains("send: play wavplay from 251"))
+        << commands.join(", ").toStdString();
+    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
+}
+
+TEST_F(SoundCommands, CdbgmIsAcceptedAndDoesNothing) {
+    MessageScript boxes;
+    play({Line("cdbgm", "05")});
+    EXPECT_TRUE(takeCommands().isEmpty());
+    EXPECT_EQ(messageText(), "after\r\r");
+}
+
+TEST_F(SoundCommands, QuitStopsTheTitleMusic) {
+    writeRamp("loop101s.wav", 300);
+    PlayTitleMusic();
+    clock_.advance(100);
+    takeCommands();
+    MessageScript boxes;
+    boxes.expectQuitQuestion(MessageAnswer::Yes);
+    ConfirmQuit();
+    EXPECT_EQ(takeCommands(), QStringList({"exec: stop wavplay", "exec: close wavplay"}));
+    EXPECT_EQ(Engine.WavePlaying, 0);
+    EXPECT_EQ(ProgramEndCount(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include "support/WaveFiles.h"
+
+#include <sndfile.h>
+
+#include <QFile>
+
+#include <cmath>
+
+namespace {
+
+int FormatOf(WaveEncoding encoding) {
+    switch (encoding) {
+        case WaveEncoding::Pcm8: return SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
+        case WaveEncoding::Pcm16: return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        case WaveEncoding::Pcm24: return SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+        case WaveEncoding::Pcm32: return SF_FORMAT_WAV | SF_FORMAT_PCM_32;
+        case WaveEncoding::Float: return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+        case WaveEncoding::ImaAdpcm: return SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM;
+        case WaveEncoding::MsAdpcm: return SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM;
+        case WaveEncoding::ULaw: return SF_FORMAT_WAV | SF_FORMAT_ULAW;
+        case WaveEncoding::ALaw: return SF_FORMAT_WAV | SF_FORMAT_ALAW;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool WriteWave(const QString& path, int rate, int channels, WaveEncoding encoding,
+               const std::vector<float>& samples) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = FormatOf(encoding);
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (!file) return false;
+    const sf_count_t frames = static_cast<sf_count_t>(samples.size()) / channels;
+    const bool written = sf_writef_float(file, samples.data(), frames) == frames;
+    return sf_close(file) == 0 && written;
+}
+
+std::vector<float> Ramp(int frames, float sign) {
+    std::vector<float> samples(static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i)
+        samples[static_cast<size_t>(i)] = sign * static_cast<float>(i + 1) / 65536.0f;
+    return samples;
+}
+
+int RampFrame(float sample) {
+    return static_cast<int>(std::lround(std::fabs(sample) * 65536.0f)) - 1;
+}
+
+std::vector<float> Sine(int rate, int channels, double hz, double seconds, float amplitude) {
+    const int frames = static_cast<int>(std::lround(rate * seconds));
+    std::vector<float> samples;
+    samples.reserve(static_cast<size_t>(frames * channels));
+    for (int i = 0; i < frames; ++i) {
+        const float value =
+            amplitude *
+            static_cast<float>(std::sin(2.0 * M_PI * hz * i / static_cast<double>(rate)));
+        for (int c = 0; c < channels; ++c)
+            samples.push_back(value);
+    }
+    return samples;
+}
