@@ -1,6 +1,10 @@
-#include <SDL.h>
+#include "platform/mci/SoundLibraries.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QtGlobal>
+
+#include <cstring>
 
 #include "platform/Logging.h"
 #include "platform/mci/AudioOutput.h"
@@ -15,13 +19,14 @@ class SdlAudioOutput : public AudioOutput {
     ~SdlAudioOutput() override {
         if (device_ == 0) return;
         // Waits for a callback in progress, so the source is not touched after this.
-        SDL_CloseAudioDevice(device_);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Sdl()->SDL_CloseAudioDevice(device_);
+        Sdl()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
     bool open(int maxLatencyMs) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            qCDebug(lcSound) << "no audio driver:" << SDL_GetError();
+        if (!Sdl()) return false;
+        if (Sdl()->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            qCDebug(lcSound) << "no audio driver:" << Sdl()->SDL_GetError();
             return false;
         }
         SDL_AudioSpec want{};
@@ -39,14 +44,15 @@ class SdlAudioOutput : public AudioOutput {
         want.userdata = this;
         // The device's own rate spares SDL a second conversion after ours; the
         // buffer length must stay as asked.
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &spec_, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        device_ =
+            Sdl()->SDL_OpenAudioDevice(nullptr, 0, &want, &spec_, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
         if (device_ == 0) {
-            qCDebug(lcSound) << "no audio device:" << SDL_GetError();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            qCDebug(lcSound) << "no audio device:" << Sdl()->SDL_GetError();
+            Sdl()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
-        qCDebug(lcSound) << "audio device:" << SDL_GetCurrentAudioDriver() << spec_.freq << "Hz,"
-                         << spec_.samples << "frames a buffer";
+        qCDebug(lcSound) << "audio device:" << Sdl()->SDL_GetCurrentAudioDriver() << spec_.freq
+                         << "Hz," << spec_.samples << "frames a buffer";
         return true;
     }
 
@@ -54,10 +60,10 @@ class SdlAudioOutput : public AudioOutput {
     int bufferFrames() const override { return spec_.samples; }
 
     void start(AudioSource& source) override {
-        SDL_LockAudioDevice(device_);
+        Sdl()->SDL_LockAudioDevice(device_);
         source_ = &source;
-        SDL_UnlockAudioDevice(device_);
-        SDL_PauseAudioDevice(device_, 0);
+        Sdl()->SDL_UnlockAudioDevice(device_);
+        Sdl()->SDL_PauseAudioDevice(device_, 0);
     }
 
   private:
@@ -66,7 +72,7 @@ class SdlAudioOutput : public AudioOutput {
     }
 
     void fill(float* out, int bytes) {
-        SDL_memset(out, 0, static_cast<size_t>(bytes));
+        std::memset(out, 0, static_cast<size_t>(bytes));
         const int frames = bytes / static_cast<int>(2 * sizeof(float));
         if (source_) source_->render(out, frames);
         for (int i = 0; i < frames * 2; ++i)
@@ -80,10 +86,32 @@ class SdlAudioOutput : public AudioOutput {
     AudioSource* source_ = nullptr;  // written under the device lock, read by the callback
 };
 
+// Whether this machine can have sound at all: a driver named by the user, a sound
+// server of the session, or sound hardware. Without any, SDL would only fill the
+// terminal with the sound library's complaints and spend a tenth of a second.
+bool SoundMayBeHeard() {
+    if (!qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER") ||
+        !qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
+        return true;
+    }
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && (QFileInfo::exists(runtime + QStringLiteral("/pulse/native")) ||
+                               QFileInfo::exists(runtime + QStringLiteral("/pipewire-0")))) {
+        return true;
+    }
+    return !QDir(QStringLiteral("/dev/snd"))
+                .entryList({QStringLiteral("pcm*")}, QDir::System)
+                .isEmpty();
+}
+
 }  // namespace
 
 std::unique_ptr<AudioOutput> OpenSdlAudioOutput(int maxLatencyMs,
                                                 std::shared_ptr<AudioRecording> recording) {
+    if (!SoundMayBeHeard()) {
+        qCDebug(lcSound) << "no sound server or sound hardware: the sound follows the clock";
+        return nullptr;
+    }
     auto output = std::make_unique<SdlAudioOutput>(std::move(recording));
     if (!output->open(maxLatencyMs)) return nullptr;
     return output;

@@ -1,6 +1,6 @@
 #include "platform/mci/WaveDecoder.h"
 
-#include <sndfile.h>
+#include "platform/mci/SoundLibraries.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,14 +24,18 @@ std::unique_ptr<WaveDecoder> WaveDecoder::open(const QString& path, Problem* pro
         *problem = Problem::Missing;
         return nullptr;
     }
+    if (!Sndfile()) {
+        *problem = Problem::NotAWave;
+        return nullptr;
+    }
     SF_INFO sfInfo{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfInfo);
+    SNDFILE* file = Sndfile()->sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfInfo);
     if (!file) {
         *problem = Problem::NotAWave;
         return nullptr;
     }
     if (!IsRiffWave(sfInfo.format) || sfInfo.channels < 1 || sfInfo.samplerate < 1) {
-        sf_close(file);
+        Sndfile()->sf_close(file);
         *problem = Problem::NotAWave;
         return nullptr;
     }
@@ -45,16 +49,16 @@ std::unique_ptr<WaveDecoder> WaveDecoder::open(const QString& path, Problem* pro
 }
 
 WaveDecoder::~WaveDecoder() {
-    if (file_) sf_close(File(file_));
+    if (file_) Sndfile()->sf_close(File(file_));
 }
 
 bool WaveDecoder::seek(int64_t frame) {
-    return sf_seek(File(file_), std::clamp<int64_t>(frame, 0, frames_), SEEK_SET) >= 0;
+    return Sndfile()->sf_seek(File(file_), std::clamp<int64_t>(frame, 0, frames_), SEEK_SET) >= 0;
 }
 
 int WaveDecoder::readStereo(float* out, int frames) {
     block_.resize(static_cast<size_t>(frames) * static_cast<size_t>(channels_));
-    const sf_count_t read = sf_readf_float(File(file_), block_.data(), frames);
+    const sf_count_t read = Sndfile()->sf_readf_float(File(file_), block_.data(), frames);
     const int count = read > 0 ? static_cast<int>(read) : 0;
     for (int i = 0; i < count; ++i) {
         const float* frame = &block_[static_cast<size_t>(i) * static_cast<size_t>(channels_)];

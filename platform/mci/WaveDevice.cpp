@@ -1,6 +1,6 @@
 #include "platform/mci/WaveDevice.h"
 
-#include <SDL.h>
+#include "platform/mci/SoundLibraries.h"
 
 #include <algorithm>
 #include <array>
@@ -17,12 +17,15 @@ constexpr int kTailPushBlocks = 2;
 
 WaveDevice::WaveDevice(std::unique_ptr<WaveDecoder> decoder, int outputRate)
     : decoder_(std::move(decoder)), outputRate_(outputRate) {
-    converter_ =
-        SDL_NewAudioStream(AUDIO_F32SYS, 2, decoder_->sampleRate(), AUDIO_F32SYS, 2, outputRate_);
+    // Without SDL there is no converter: the device is not valid and never opens.
+    if (const SdlLibrary* sdl = Sdl()) {
+        converter_ = sdl->SDL_NewAudioStream(AUDIO_F32SYS, 2, decoder_->sampleRate(), AUDIO_F32SYS,
+                                             2, outputRate_);
+    }
 }
 
 WaveDevice::~WaveDevice() {
-    if (converter_) SDL_FreeAudioStream(converter_);
+    if (converter_) Sdl()->SDL_FreeAudioStream(converter_);
 }
 
 int64_t WaveDevice::lengthMs() const { return decoder_->frames() * 1000 / decoder_->sampleRate(); }
@@ -42,7 +45,7 @@ void WaveDevice::seekFrame(int64_t frame) {
     startFrame_ = frame;
     outputFramesPlayed_ = 0;
     decoder_->seek(frame);
-    SDL_AudioStreamClear(converter_);
+    Sdl()->SDL_AudioStreamClear(converter_);
     decodedFrames_ = frame;
     decoderDone_ = false;
 }
@@ -65,7 +68,7 @@ void WaveDevice::stop() {
 void WaveDevice::feed() {
     std::array<float, kBlockFrames * 2> block;
     const int read = decoder_->readStereo(block.data(), kBlockFrames);
-    if (read > 0) SDL_AudioStreamPut(converter_, block.data(), read * kStereoFrameBytes);
+    if (read > 0) Sdl()->SDL_AudioStreamPut(converter_, block.data(), read * kStereoFrameBytes);
     decodedFrames_ += read;
     if (read < kBlockFrames || decodedFrames_ >= decoder_->frames()) {
         decoderDone_ = true;
@@ -75,8 +78,8 @@ void WaveDevice::feed() {
         // off at outputEnd_.
         block.fill(0.0f);
         for (int i = 0; i < kTailPushBlocks; ++i)
-            SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * kStereoFrameBytes);
-        SDL_AudioStreamFlush(converter_);
+            Sdl()->SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * kStereoFrameBytes);
+        Sdl()->SDL_AudioStreamFlush(converter_);
     }
 }
 
@@ -90,7 +93,7 @@ void WaveDevice::render(float* mix, int frames) {
     std::array<float, kBlockFrames * 2> chunk;
     int done = 0;
     while (playing_ && done < frames) {
-        int available = SDL_AudioStreamAvailable(converter_) / kStereoFrameBytes;
+        int available = Sdl()->SDL_AudioStreamAvailable(converter_) / kStereoFrameBytes;
         if (decoderDone_) {
             available = static_cast<int>(std::min<int64_t>(
                 available, std::max<int64_t>(outputEnd_ - outputFramesPlayed_, 0)));
@@ -103,8 +106,9 @@ void WaveDevice::render(float* mix, int frames) {
             continue;
         }
         const int wanted = std::min({available, frames - done, kBlockFrames});
-        const int got = SDL_AudioStreamGet(converter_, chunk.data(), wanted * kStereoFrameBytes) /
-                        kStereoFrameBytes;
+        const int got =
+            Sdl()->SDL_AudioStreamGet(converter_, chunk.data(), wanted * kStereoFrameBytes) /
+            kStereoFrameBytes;
         if (got <= 0) {
             // A converter that cannot give what it said it has: treat it as the end
             // rather than loop here on the audio thread.

@@ -1,11 +1,14 @@
 #include "platform/widgets/Window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/PlatformSetup.h"
 
@@ -112,6 +115,17 @@ void Window::showCentred() {
         impl_->form->move(area.center() - impl_->form->rect().center());
     }
     impl_->form->show();
+
+    // Bounded: a window system that never exposes the window must not hang start-up.
+    constexpr int kMostWaitMs = 300;
+    QElapsedTimer waited;
+    waited.start();
+    QWindow* handle = impl_->form->windowHandle();
+    while (handle && !handle->isExposed() && waited.elapsed() < kMostWaitMs) {
+        QCoreApplication::processEvents(
+            QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 10);
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool Window::isShown() const { return impl_->form->isVisible(); }

@@ -28,7 +28,10 @@ class Window : public Widget {
     void setBackground(Rgb colour);
     void useGameIcon();
 
-    // Shows the window centred on the screen.
+    // Shows the window centred on the screen and lets the window system put it up
+    // and paint it before returning, so that whatever start-up does next (opening
+    // the sound device) does not hold back the first picture. Only paints and
+    // window-system events run meanwhile, no input and no timers of the game.
     void showCentred();
     bool isShown() const;
 
