@@ -30,10 +30,25 @@ enum Hub {
     Finale = 8
 };
 
+// A stepped clock that notes what the message window shows whenever the game
+// sleeps: the ending's lines are on screen exactly while it waits.
+class WatchingClock : public SteppedClock {
+  public:
+    void sleepFor(int ms) override {
+        if (MainFormExists()) {
+            const QString shown = MainForm().Label1.text();
+            if (seen.isEmpty() || seen.back() != shown) seen << shown;
+        }
+        SteppedClock::sleepFor(ms);
+    }
+    QStringList seen;
+};
+
 class BundledGame : public GameFixture {
   protected:
     void SetUp() override {
         GameFixture::SetUp();
+        SetClock(&watch_);
         const QDir game(QStringLiteral(LANTERNWICK_GAME_DIR));
         for (const QString& name : game.entryList(QDir::Files)) {
             ASSERT_TRUE(QFile::copy(game.filePath(name), QDir(dataDir()).filePath(name)))
@@ -48,11 +63,11 @@ class BundledGame : public GameFixture {
         MainForm().Command1[2].click();  // 最初から遊ぶ
         for (int step = 0; step < 5000 && !ProgramHasEnded(); ++step) {
             if (MainForm().Animer1.interval() > 0) {
-                clock_.advance(100);
+                watch_.advance(100);
                 continue;
             }
             if (Engine.WaitingForClick != -1) break;  // halted, or the story is over
-            clock_.advance(400);                      // the player reads
+            watch_.advance(400);                      // the player reads
             if (Engine.MenuMode == 1) {
                 ASSERT_FALSE(choices.empty()) << "a choice came that the plan does not have";
                 const int button = choices.front();
@@ -67,10 +82,21 @@ class BundledGame : public GameFixture {
         EXPECT_TRUE(choices.empty()) << choices.size() << " planned choices were not asked for";
     }
 
+    // The ending's lines, each alone in the middle row, in order; then the end.
     void expectEnding(const QString& closingLine) {
         EXPECT_EQ(ProgramEndCount(), 1);
         EXPECT_EQ(MainForm().Label1.text(), QLatin1Char('\r') + closingLine + QLatin1Char('\r'));
+        QStringList expected;
+        for (const QString& line : EndingLines()) {
+            const QString shown = QLatin1Char('\r') + line + QLatin1Char('\r');
+            if (expected.isEmpty() || expected.back() != shown) expected << shown;
+        }
+        const qsizetype start = watch_.seen.indexOf(expected.front());
+        ASSERT_GE(start, 0) << "the ending never showed its first line";
+        EXPECT_EQ(watch_.seen.mid(start), expected);
     }
+
+    WatchingClock watch_;
 };
 
 TEST_F(BundledGame, EveryPlaceThenTheFinaleGivesTheHappyEnding) {
