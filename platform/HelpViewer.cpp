@@ -46,6 +46,9 @@ void ShowHelpContents(const QString& fileName, Window& owner) {
         g_browser->setAttribute(Qt::WA_DeleteOnClose);
         g_browser->setOpenExternalLinks(true);
         g_browser->resize(560, 480);
+        // Over the game's window, where the player is looking.
+        const QRect ownerFrame = owner.qwidget()->frameGeometry();
+        g_browser->move(ownerFrame.center() - g_browser->rect().center());
     }
     g_browser->setWindowTitle(QStringLiteral("%1 - 遊び方の説明").arg(ApplicationTitle()));
     if (LooksLikeHtml(text)) {
