@@ -23,9 +23,5 @@ class PlatformApplication {
     std::unique_ptr<Impl> impl_;
 };
 
-// Whether a windowing system is configured at all (a display, or an explicit
-// platform such as offscreen). `why` receives the reason when not.
-bool DisplayConfigured(QString* why);
-
 // The screen's horizontal twips (1/1440 inch) per pixel: 15 at 96 dpi.
 double ScreenTwipsPerPixelX();

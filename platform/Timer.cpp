@@ -17,6 +17,11 @@ struct PeriodicTimer::Impl {
     bool running = false;
     bool inHandler = false;
 
+    // Whether the stepped clock should deliver a tick at or before `limit`.
+    bool steppedTickDueBy(int64_t limit) const {
+        return running && !inHandler && !qtimer.isActive() && nextDue <= limit;
+    }
+
     void tick() {
         if (inHandler || !handler) return;
         inHandler = true;
@@ -69,7 +74,7 @@ void PeriodicTimer::onTick(std::function<void()> handler) { impl_->handler = std
 bool NextSteppedTimerDue(int64_t limit, int64_t* due) {
     bool any = false;
     for (PeriodicTimer::Impl* t : AllTimers()) {
-        if (!t->running || t->inHandler || t->qtimer.isActive() || t->nextDue > limit) continue;
+        if (!t->steppedTickDueBy(limit)) continue;
         if (!any || t->nextDue < *due) *due = t->nextDue;
         any = true;
     }
@@ -80,14 +85,12 @@ void FireSteppedTimersDueAt(int64_t now) {
     // Handlers may start, stop or destroy timers: take a snapshot and re-check each.
     std::vector<PeriodicTimer::Impl*> due;
     for (PeriodicTimer::Impl* t : AllTimers()) {
-        if (t->running && !t->inHandler && !t->qtimer.isActive() && t->nextDue <= now) {
-            due.push_back(t);
-        }
+        if (t->steppedTickDueBy(now)) due.push_back(t);
     }
     for (PeriodicTimer::Impl* t : due) {
         auto& timers = AllTimers();
         if (std::find(timers.begin(), timers.end(), t) == timers.end()) continue;
-        if (!t->running || t->nextDue > now) continue;
+        if (!t->steppedTickDueBy(now)) continue;
         t->nextDue = now + t->interval;
         t->tick();
     }

@@ -11,8 +11,14 @@ constexpr Rgb kCircleGrey{119, 119, 119};
 constexpr int kCircleLineWidth = 2;
 constexpr int kRpgWidth = 480;
 constexpr int kRpgHeight = 360;
+constexpr int kFrameIntervalMs = 100;
 
-QString ThreeDigits(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
+// The tag: the frame shown at the next tick and the last frame, three digits each.
+QString AnimationTag(int next, int last) {
+    return QStringLiteral("%1%2")
+        .arg(next, 3, 10, QLatin1Char('0'))
+        .arg(last, 3, 10, QLatin1Char('0'));
+}
 
 }  // namespace
 
@@ -30,7 +36,13 @@ void Animer1_Timer() {
         RunScenario();
         return;
     }
-    form.Animer1.setTag(ThreeDigits(current + 1) + ThreeDigits(last));
+    form.Animer1.setTag(AnimationTag(current + 1, last));
+}
+
+void StartAnimation(int lastFrame) {
+    Form1& form = MainForm();
+    form.Animer1.setTag(AnimationTag(0, lastFrame));
+    form.Animer1.setInterval(kFrameIntervalMs);
 }
 
 void Picture1_Paint() {

@@ -11,10 +11,7 @@ namespace {
 // The button a `bottxt2` or `botpic` line addresses, or nothing after reporting.
 PushButton* AddressedButton(const CommandArguments& args, const char* command) {
     const Checked<int> index = ButtonIndex(args.comma.index, command);
-    if (!index) {
-        ReportScenarioError(index.problem, args.line);
-        return nullptr;
-    }
+    if (!UsableOrReported(index, args.line)) return nullptr;
     return &MainForm().Command1[*index];
 }
 
@@ -22,10 +19,7 @@ PushButton* AddressedButton(const CommandArguments& args, const char* command) {
 
 bool NextbotCommand(const CommandArguments& args) {
     const auto targets = ChoiceTargetFields(args.line);
-    if (!targets) {
-        ReportScenarioError(targets.problem, args.line);
-        return false;
-    }
+    if (!UsableOrReported(targets, args.line)) return false;
     std::copy(targets->begin(), targets->end(), Engine.ChoiceTargets.begin());
     return true;
 }

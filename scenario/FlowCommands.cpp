@@ -8,10 +8,7 @@
 
 bool NextCommand(const CommandArguments& args) {
     const Checked<int16_t> label = NextTarget(args.rest);
-    if (!label) {
-        ReportScenarioError(label.problem, args.line);
-        return false;
-    }
+    if (!UsableOrReported(label, args.line)) return false;
     Engine.JumpLabel = *label;
     qCDebug(lcScenario) << "next: jump to label" << *label;
     return true;

@@ -1,27 +1,18 @@
 #include "scenario/PictureCommands.h"
 
 #include "scenario/ArgumentRules.h"
+#include "scenario/CgWindow.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioError.h"
 #include "shell/Form1.h"
 
 namespace {
 
-constexpr int kFrameIntervalMs = 100;
-
 bool LoadOrReport(PictureSurface& surface, const QString& name, const ScenarioLine& line) {
     if (surface.loadPicture(Engine.AppDir + name)) return true;
     ReportScenarioError(
         QStringLiteral("絵のファイル「%1」が見つからないか、絵として読めません。").arg(name), line);
     return false;
-}
-
-QString ThreeDigits(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
-
-void StartAnimation(int lastFrame) {
-    Form1& form = MainForm();
-    form.Animer1.setTag(ThreeDigits(0) + ThreeDigits(lastFrame));
-    form.Animer1.setInterval(kFrameIntervalMs);
 }
 
 }  // namespace
@@ -35,10 +26,7 @@ bool CgCommand(const CommandArguments& args) {
 
 bool AnimeCommand(const CommandArguments& args) {
     const Checked<QStringList> names = AnimeFrameNames(args.rest);
-    if (!names) {
-        ReportScenarioError(names.problem, args.line);
-        return false;
-    }
+    if (!UsableOrReported(names, args.line)) return false;
     Engine.CgWidth = kCgWidth;
     Engine.CgHeight = kCgHeight;
 
@@ -57,10 +45,7 @@ bool AnimeCommand(const CommandArguments& args) {
 
 bool Anime3Command(const CommandArguments& args) {
     const Checked<StripAnimation> strip = StripAnimationArguments(args.line);
-    if (!strip) {
-        ReportScenarioError(strip.problem, args.line);
-        return false;
-    }
+    if (!UsableOrReported(strip, args.line)) return false;
     Engine.CgWidth = kCgWidth;
     Engine.CgHeight = kStripFrameHeight;
 
@@ -82,10 +67,7 @@ bool Anime3Command(const CommandArguments& args) {
 
 bool CircleCommand(const CommandArguments& args) {
     const auto params = CircleArguments(args.line);
-    if (!params) {
-        ReportScenarioError(params.problem, args.line);
-        return false;
-    }
+    if (!UsableOrReported(params, args.line)) return false;
     Engine.CircleParams = *params;
     MainForm().Picture1.refresh();
     return true;

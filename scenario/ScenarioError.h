@@ -11,5 +11,14 @@
 // problem then stops; the window stays usable (New Game, quit).
 void ReportScenarioError(const QString& problem, const std::optional<ScenarioLine>& line);
 
+// Whether an argument read by the argument rules is usable; when it is not, its
+// problem is reported at `line` and the command must give up.
+template <typename CheckedValue>
+bool UsableOrReported(const CheckedValue& checked, const ScenarioLine& line) {
+    if (checked) return true;
+    ReportScenarioError(checked.problem, line);
+    return false;
+}
+
 // The name of the scenario file, as the messages show it.
 inline const QString kScenarioFileName = QStringLiteral("Lanternwick.dat");

@@ -73,14 +73,6 @@ void Label::setText(const QString& text) {
     label->update();
 }
 
-void Label::setBackground(Rgb colour) {
-    QPalette palette = widget_->palette();
-    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
-    widget_->setPalette(palette);
-    widget_->setAutoFillBackground(true);
-}
-
 double Label::RowWidth(const QString& text, const QString& family, double points) {
     QFont font(family);
     font.setPointSizeF(points);

@@ -115,7 +115,6 @@ void PictureSurface::clearPicture() {
 }
 
 bool PictureSurface::hasPicture() const { return !impl_->picture.isNull(); }
-int PictureSurface::pictureWidth() const { return impl_->picture.width(); }
 int PictureSurface::pictureHeight() const { return impl_->picture.height(); }
 
 void PictureSurface::setBackground(Rgb colour) { impl_->background = ToColor(colour); }
@@ -181,9 +180,4 @@ uint32_t PictureSurface::pixel(int x, int y) const {
     impl_->fitImageToInside();
     if (!impl_->image.valid(x, y)) return 0;
     return impl_->image.pixel(x, y);
-}
-
-bool PictureSurface::saveImage(const QString& path) const {
-    impl_->fitImageToInside();
-    return impl_->image.save(path);
 }

@@ -32,9 +32,10 @@ class PictureSurface : public Widget {
     // No picture: the image shows the background colour only.
     void clearPicture();
     bool hasPicture() const;
-    int pictureWidth() const;
     int pictureHeight() const;
 
+    // The colour of the image wherever no picture is; the surface paints its own
+    // image, so this takes the place of the widget's background.
     void setBackground(Rgb colour);
 
     // Draws the picture into the image afresh, then calls the paint handler so it
@@ -56,8 +57,6 @@ class PictureSurface : public Widget {
     int insideHeight() const;
     // 0xAARRGGBB of the image at (x, y), or 0 outside it.
     uint32_t pixel(int x, int y) const;
-    // Saves the image (tests, screenshots); false on failure.
-    bool saveImage(const QString& path) const;
 
   private:
     struct Impl;

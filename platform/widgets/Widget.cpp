@@ -14,6 +14,13 @@ int Widget::height() const { return widget_->height(); }
 void Widget::setVisible(bool visible) { widget_->setVisible(visible); }
 bool Widget::isVisible() const { return !widget_->isHidden(); }
 
+void Widget::setBackground(Rgb colour) {
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+    widget_->setPalette(palette);
+    widget_->setAutoFillBackground(true);
+}
+
 void Widget::setToolTip(const QString& text) { widget_->setToolTip(text); }
 QString Widget::toolTip() const { return widget_->toolTip(); }
 
@@ -31,7 +38,6 @@ void Widget::setFontPoints(double points) {
     widget_->setFont(font);
 }
 
-QString Widget::fontFamily() const { return widget_->font().family(); }
 double Widget::fontPoints() const { return widget_->font().pointSizeF(); }
 
 QString Widget::objectName() const { return widget_->objectName(); }

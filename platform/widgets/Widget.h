@@ -33,13 +33,15 @@ class Widget {
     void setVisible(bool visible);
     bool isVisible() const;
 
+    // The colour behind the widget's contents (margins, empty areas).
+    void setBackground(Rgb colour);
+
     void setToolTip(const QString& text);
     QString toolTip() const;
 
     // Face by its usual name ("ＭＳ ゴシック"), size in points.
     void setFont(const QString& family, double points);
     void setFontPoints(double points);
-    QString fontFamily() const;
     double fontPoints() const;
 
     QString objectName() const;

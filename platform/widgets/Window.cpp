@@ -98,13 +98,6 @@ void Window::setClientSize(int width, int height) {
     impl_->form->setFixedSize(impl_->clientWidth, impl_->clientHeight);
 }
 
-void Window::setBackground(Rgb colour) {
-    QPalette palette = impl_->form->palette();
-    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
-    impl_->form->setPalette(palette);
-    impl_->form->setAutoFillBackground(true);
-}
-
 void Window::useGameIcon() {
     impl_->form->setWindowIcon(QIcon(QPixmap::fromImage(DrawLanternIcon())));
 }
@@ -143,5 +136,3 @@ void Window::onCloseRequest(std::function<void(int16_t& cancel)> handler) {
 }
 
 bool Window::requestClose() { return impl_->form->close(); }
-
-uintptr_t Window::nativeHandle() const { return static_cast<uintptr_t>(impl_->form->winId()); }

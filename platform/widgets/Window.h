@@ -25,7 +25,6 @@ class Window : public Widget {
     // The inside (client area) in pixels.
     void setClientSize(int width, int height);
 
-    void setBackground(Rgb colour);
     void useGameIcon();
 
     // Shows the window centred on the screen and lets the window system put it up
@@ -44,8 +43,6 @@ class Window : public Widget {
 
     // Raises a close request as the window manager would (tests, shortcuts).
     bool requestClose();
-
-    uintptr_t nativeHandle() const;
 
   private:
     struct Impl;

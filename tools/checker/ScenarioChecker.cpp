@@ -20,6 +20,7 @@
 #include "scenario/RunScenario.h"
 #include "scenario/ScenarioError.h"
 #include "shell/Form1.h"
+#include "sound/MediaControl.h"
 
 namespace {
 
@@ -44,21 +45,13 @@ bool LooksLikeLabel(const QString& text) {
 struct Model {
     QString dir;
     std::vector<ModelLine> lines;
-    int firstEnd = -1;  // index of the first end line, -1 when there is none
+    int firstEnd = -1;           // index of the first end line, -1 when there is none
+    QHash<QString, int> labels;  // label line text -> index of its first occurrence
 
     int size() const { return static_cast<int>(lines.size()); }
 
     // The index of the label line a jump to `n` stops at (the first in the file), or -1.
-    int labelLine(int n) const {
-        const QString text = LabelLineText(n);
-        for (int i = 0; i < size(); ++i) {
-            if (lines[static_cast<size_t>(i)].kind == LineKind::Label &&
-                lines[static_cast<size_t>(i)].line.text == text) {
-                return i;
-            }
-        }
-        return -1;
-    }
+    int labelLine(int n) const { return labels.value(LabelLineText(n), -1); }
 };
 
 std::optional<Model> ReadModel(const QString& dir) {
@@ -79,6 +72,8 @@ std::optional<Model> ReadModel(const QString& dir) {
             if (model.firstEnd < 0) model.firstEnd = static_cast<int>(model.lines.size());
         } else if (LooksLikeLabel(text)) {
             line.kind = LineKind::Label;
+            if (!model.labels.contains(text))
+                model.labels.insert(text, static_cast<int>(model.lines.size()));
         } else if (text.startsWith(QLatin1Char('\''))) {
             line.kind = LineKind::Comment;
         }
@@ -124,18 +119,16 @@ class Checker {
                   QStringLiteral(
                       "終了行「_」がありません。ファイルの最後の行は「_」だけにしてください。"));
         }
-        QHash<QString, int> seen;
         for (int i = 0; i < model_.size(); ++i) {
             if (at(i).kind != LineKind::Label) continue;
             const QString& text = at(i).line.text;
-            if (seen.contains(text)) {
+            const int first = model_.labels.value(text);
+            if (first != i) {
                 warning(i, QStringLiteral(
                                "ラベル「%1」は %2 行目にもあります。飛ぶと必ず先の方に着くので、"
                                "この行には着きません。")
                                .arg(text)
-                               .arg(at(seen[text]).line.number));
-            } else {
-                seen.insert(text, i);
+                               .arg(at(first).line.number));
             }
             if (model_.firstEnd >= 0 && i > model_.firstEnd) {
                 error(i, QStringLiteral(
@@ -344,7 +337,7 @@ class Checker {
     }
 
     void checkWave(int i, const QString& name, bool voice) {
-        if (!name.endsWith(QLatin1Char('v'))) {
+        if (!EndsInLowerV(name)) {
             if (voice) {
                 error(i, QStringLiteral("声のファイル名「%"
                                         "1」の最後が小文字の「v」ではありません。音楽が鳴っていない"
@@ -474,14 +467,14 @@ class Checker {
                              .arg(line.kind == LineKind::Label ? QStringLiteral("ラベル")
                                                                : QStringLiteral("終了")));
             }
-            for (int next : successors(i)) {
+            const std::vector<int> following = successors(i);
+            for (int next : following) {
                 const bool jumped = next != i + 1;
                 if (jumped || waits(line)) runStarts.push_back(next);
                 pending.push_back(next);
             }
-            if (i + 1 == model_.size() && !successors(i).empty() &&
-                std::find(successors(i).begin(), successors(i).end(), i + 1) !=
-                    successors(i).end()) {
+            if (i + 1 == model_.size() &&
+                std::find(following.begin(), following.end(), i + 1) != following.end()) {
                 error(i, QStringLiteral(
                              "この行の後でファイルが終わっていて、次に読む行がありません。"));
             }
@@ -537,6 +530,8 @@ QString DotText(QString text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+QString StoryGraphOf(const Model& model);
+
 QString LabelNode(int n) {
     return QStringLiteral("L%1").arg(n < 0 ? QStringLiteral("m%1").arg(-n) : QString::number(n));
 }
@@ -559,6 +554,7 @@ CheckReport CheckScenario(const QString& dir) {
     Checker checker(*model);
     checker.run();
     report.findings = checker.findings();
+    report.graph = StoryGraphOf(*model);
     return report;
 }
 
@@ -571,9 +567,9 @@ QString FormatFinding(const Finding& finding) {
         .arg(finding.message);
 }
 
-QString StoryGraph(const QString& dir) {
-    const std::optional<Model> model = ReadModel(dir);
-    if (!model) return QString();
+namespace {
+
+QString StoryGraphOf(const Model& model) {
     QStringList out;
     out << QStringLiteral("digraph story {");
     out << QStringLiteral("  rankdir=LR;");
@@ -594,7 +590,7 @@ QString StoryGraph(const QString& dir) {
     bool haveLabelOne = false;
     std::optional<std::array<int16_t, kChoiceTargetFields>> targets;
     QHash<int, QString> captions;
-    for (const ModelLine& line : model->lines) {
+    for (const ModelLine& line : model.lines) {
         if (line.kind == LineKind::Label) {
             bool isNumber = false;
             const int n = line.line.text.mid(1).toInt(&isNumber);
@@ -665,4 +661,11 @@ QString StoryGraph(const QString& dir) {
     }
     out << QStringLiteral("}");
     return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+}  // namespace
+
+QString StoryGraph(const QString& dir) {
+    const std::optional<Model> model = ReadModel(dir);
+    return model ? StoryGraphOf(*model) : QString();
 }

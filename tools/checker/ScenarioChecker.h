@@ -16,6 +16,7 @@ struct Finding {
 struct CheckReport {
     bool readable = false;  // the scenario file could be opened
     QList<Finding> findings;
+    QString graph;  // the story as a Graphviz graph (StoryGraph)
 
     int errors() const;
     int warnings() const;

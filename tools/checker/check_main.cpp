@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     if (!graphFile.isEmpty()) {
         QFile out(graphFile);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            out.write(StoryGraph(dir).toUtf8()) < 0) {
+            out.write(report.graph.toUtf8()) < 0) {
             Print(stderr, QStringLiteral("lanternwick-check: %1 に書けません。").arg(graphFile));
             return 2;
         }
