@@ -9,6 +9,7 @@
 #include "scenario/ArgumentRules.h"
 #include "scenario/CommandTable.h"
 #include "scenario/EngineState.h"
+#include "scenario/RunFlow.h"
 #include "scenario/ScenarioError.h"
 #include "scenario/ScenarioReader.h"
 #include "shell/Quit.h"
@@ -113,7 +114,7 @@ Outcome RunOneLine() {
     }
 
     if (!command->handler(args)) return Outcome::Leave;
-    switch (command->afterwards) {
+    switch (AfterwardsOf(command)) {
         case Afterwards::GoesOn: return Outcome::GoOn;
         case Afterwards::Stops: return Outcome::Stop;
         case Afterwards::Returns: return Outcome::Leave;
@@ -122,9 +123,8 @@ Outcome RunOneLine() {
 }
 
 void RunLoop() {
-    int16_t budget = kLineBudget;
-    bool stop = false;
-    while (budget >= 1 && !stop) {
+    LineBudget budget;
+    while (budget.more()) {
         if (Engine.JumpLabel != 0) {
             const Outcome jumped = TakeJump();
             if (jumped == Outcome::Leave || ProgramHasEnded()) return;
@@ -135,15 +135,13 @@ void RunLoop() {
             // New Game came in during this line: start over as a fresh run.
             g_restartRequested = false;
             Engine.WaitingForClick = 0;
-            budget = kLineBudget;
-            stop = false;
+            budget = LineBudget();
             continue;
         }
         if (outcome == Outcome::Leave) return;
-        if (outcome == Outcome::Stop) stop = true;
-        --budget;
+        budget.spend(outcome == Outcome::Stop ? Afterwards::Stops : Afterwards::GoesOn);
     }
-    if (budget == 0) {
+    if (budget.ranOut()) {
         ShowPlainMessage(kLoopOutMessage);
         EndProgram(1);
     }

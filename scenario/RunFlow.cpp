@@ -1,0 +1,5 @@
+#include "scenario/RunFlow.h"
+
+Afterwards AfterwardsOf(const Command* command) {
+    return command ? command->afterwards : Afterwards::GoesOn;
+}
