@@ -39,7 +39,7 @@ Form1::Form1()
       Picture1(window, QStringLiteral("Picture1"),
                {.borderPx = 2, .autoSize = true, .takesFocus = false}),
       Label1(window, QStringLiteral("Label1")) {
-    window.setClientSize(634, 433);
+    window.setClientSize(kStageWidth, kStageHeight);
     window.setBackground(kFormGreen);
     window.useGameIcon();
 
@@ -61,9 +61,8 @@ Form1::Form1()
     Label1.setToolTip(QStringLiteral("Message Window"));
 
     for (int i = 0; i < kButtonCount; ++i) {
-        Place(Command1[i], 496, 8 + 40 * i, 129, 33);
-        Command1[i].setFont(
-            i <= 4 ? QStringLiteral("ＭＳ ゴシック") : QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
+        Place(Command1[i], 496, 8 + 40 * i, kButtonWidth, kButtonHeight);
+        Command1[i].setFont(ButtonFont(i), kButtonFontPoints);
     }
 
     window.setFocusOrder({&Command1[9], &Command1[0], &Command1[1], &Command1[2], &Command1[3],

@@ -5,6 +5,7 @@
 #include "platform/widgets/Label.h"
 #include "platform/widgets/PictureSurface.h"
 #include "platform/widgets/Window.h"
+#include "scenario/StageLayout.h"
 
 // The main window and everything on it, at the places of its design (pixels of
 // the inside). Start-up and the system menu move and dress them afterwards.
@@ -27,10 +28,3 @@ Form1& MainForm();
 bool MainFormExists();
 // Tests start each case with a fresh window.
 void DestroyMainForm();
-
-inline constexpr int kButtonCount = 11;
-
-// The message window's face and width, which decide how much text fits a row.
-inline const QString kMessageFont = QStringLiteral("ＭＳ Ｐ明朝");
-inline constexpr double kMessageFontPoints = 12;
-inline constexpr int kMessageWindowWidth = 489;

@@ -4,13 +4,10 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include "platform/TextMetrics.h"
 #include "platform/widgets/Window.h"
 
 namespace {
-
-// Frame (1 px each side) and the text's margins: 2 px on the left, 1 on the right.
-constexpr int kLeftInset = 1 + 2;
-constexpr int kRightInset = 1 + 1;
 
 // Rows are as high as the font's em, the way the game's message window lays out
 // three rows of a 12-point face in 53 pixels; the IPA faces' own line height
@@ -24,7 +21,7 @@ class MessageLabel : public QFrame {
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
         QPainter painter(this);
-        const QRect area = rect().adjusted(kLeftInset, 2, -kRightInset, -1);
+        const QRect area = rect().adjusted(kLabelLeftInset, 2, -kLabelRightInset, -1);
         painter.setClipRect(area);
         painter.setPen(palette().color(QPalette::WindowText));
         const QFontMetricsF metrics(font());
@@ -72,11 +69,3 @@ void Label::setText(const QString& text) {
     label->shown = shown;
     label->update();
 }
-
-double Label::RowWidth(const QString& text, const QString& family, double points) {
-    QFont font(family);
-    font.setPointSizeF(points);
-    return QFontMetricsF(font).horizontalAdvance(text);
-}
-
-int Label::RowRoom(int labelWidth) { return labelWidth - kLeftInset - kRightInset; }

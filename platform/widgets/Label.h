@@ -15,11 +15,6 @@ class Label : public Widget {
     void setText(const QString& text);
     QString text() const { return text_; }
 
-    // The width in pixels of `text` as one row in the given face, and the room
-    // for a row inside a label `labelWidth` pixels wide (frame and margins off).
-    static double RowWidth(const QString& text, const QString& family, double points);
-    static int RowRoom(int labelWidth);
-
   private:
     QString text_;
 };

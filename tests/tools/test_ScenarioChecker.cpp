@@ -1,10 +1,13 @@
 // The scenario checker: one scenario file per kind of problem, each finding
-// asserted with its exact line and message.
+// asserted with its exact line, column, severity and code.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -21,16 +24,26 @@ struct Row {
     const char* file;                   // under tests/data/checker
     std::vector<Picture> pictures;      // made in the game folder
     std::vector<const char*> files;     // other files, made empty
-    std::vector<const char*> expected;  // the report, in order
+    std::vector<const char*> expected;  // "LINE:COLUMN severity code", in order
 };
 void PrintTo(const Row& row, std::ostream* os) { *os << row.file; }
+
+QString DataFile(const char* name) {
+    return QStringLiteral(LANTERNWICK_TEST_DATA "/checker/") + QString::fromUtf8(name);
+}
+
+QString Brief(const Finding& f) {
+    static const char* const kSeverity[] = {"error", "warning", "note"};
+    const QString where =
+        f.column > 0 ? QStringLiteral("%1:%2").arg(f.line).arg(f.column) : QString::number(f.line);
+    return QStringLiteral("%1 %2 %3")
+        .arg(where, QLatin1String(kSeverity[static_cast<int>(f.severity)]), f.code);
+}
 
 class Checker : public ::testing::TestWithParam<Row> {
   protected:
     QString prepare(const Row& row) {
-        const QString source =
-            QStringLiteral(LANTERNWICK_TEST_DATA "/checker/") + QString::fromUtf8(row.file);
-        EXPECT_TRUE(QFile::copy(source, dir_.filePath("Lanternwick.dat"))) << source.toStdString();
+        EXPECT_TRUE(QFile::copy(DataFile(row.file), dir_.filePath("Lanternwick.dat")));
         for (const Picture& p : row.pictures) {
             QImage image(p.width, p.height, QImage::Format_RGB32);
             image.fill(Qt::gray);
@@ -45,13 +58,13 @@ class Checker : public ::testing::TestWithParam<Row> {
     QTemporaryDir dir_;
 };
 
-TEST_P(Checker, ReportsEveryProblemAtItsLine) {
+TEST_P(Checker, ReportsEveryProblemAtItsLineAndColumn) {
     const Row& row = GetParam();
     const CheckReport report = CheckScenario(prepare(row));
     ASSERT_TRUE(report.readable);
     QStringList got;
     for (const Finding& f : report.findings)
-        got << FormatFinding(f);
+        got << Brief(f);
     QStringList expected;
     for (const char* line : row.expected)
         expected << QString::fromUtf8(line);
@@ -63,70 +76,21 @@ const Row kRows[] = {
     Row{"unsupported.dat",
         {},
         {},
-        {
-            "Lanternwick.dat:4: error: 空行です。プレイヤーは「'' "
-            "はｻﾎﾟｰﾄしていません!」と表示します。行を消すか、コメントなら「'」で始めてください。",
-            "Lanternwick.dat:5: error: 命令「keywait」は 8 文字目まで空白で埋め、引数は 10 "
-            "文字目から書いてください。プレイヤーは「'keywait' "
-            "はｻﾎﾟｰﾄしていません!」と表示します。",
-            "Lanternwick.dat:6: error: 「msgg」という命令はありません。プレイヤーは「'msgg     "
-            "typo' はｻﾎﾟｰﾄしていません!」と表示します。",
-            "Lanternwick.dat:8: error: "
-            "前の行からそのまま読み進むと、このラベル行はプレイヤーに「はｻﾎﾟｰﾄしていません!"
-            "」と言われます。前で next などで飛ぶか、止めてください。",
-            "Lanternwick.dat:9: error: 「_」で始まる行ですが、ラベル（「_」と数字 5 "
-            "文字）でも終了行（「_」だけ）でもありません。プレイヤーは「'_abc' "
-            "はｻﾎﾟｰﾄしていません!」と表示します。",
-        }},
+        {"4:1 error blank-line", "5:1 error word-padding", "6:1 error unknown-command",
+         "8:1 warning unreached-label", "8:1 error read-into-label", "9:1 error bad-label-line"}},
     Row{"labels.dat",
         {},
         {},
-        {
-            "Lanternwick.dat:3: error: "
-            "行き先のラベル「_00012」がありません（探すと「シナリオエラー！！」になります）。",
-            "Lanternwick.dat:5: error: 2 番目の行き先のラベル「_00007」は終了行「_」（12 "
-            "行目）の後にしかないので、探す途中で「シナリオエラー！！」になります。",
-            "Lanternwick.dat:10: warning: ラベル「_00002」は 4 "
-            "行目にもあります。飛ぶと必ず先の方に着くので、この行には着きません。",
-            "Lanternwick.dat:13: error: ラベル「_00007」が終了行「_」（12 "
-            "行目）の後にあります。ここへ飛ぶと、探す途中で「シナリオエラー！！」になります。",
-        }},
-    Row{"missing_end.dat",
-        {},
-        {},
-        {
-            "Lanternwick.dat:4: error: "
-            "終了行「_」がありません。ファイルの最後の行は「_」だけにしてください。",
-        }},
+        {"3:10 error missing-label", "4:1 warning unreached-label", "5:16 error missing-label",
+         "10:1 warning duplicate-label", "13:1 error label-after-end"}},
+    Row{"missing_end.dat", {}, {}, {"4:1 error missing-end"}},
     Row{"arguments.dat",
         {{"frame00.JPG", 480, 358}, {"frame01.JPG", 480, 358}},
         {},
-        {
-            "Lanternwick.dat:3: error: 「next」の行き先のラベル番号がありません。10 "
-            "文字目から番号を書いてください。",
-            "Lanternwick.dat:4: error: 「next」の行き先「abc」が数ではありません。",
-            "Lanternwick.dat:5: error: 「next」の行き先「40000」は -32768 から 32767 "
-            "の範囲を超えています。",
-            "Lanternwick.dat:6: error: 「nextbot」の 3 番目の行き先（22 文字目から 5 "
-            "文字）がありません。10 個の行き先をすべて書いてください（行き先のないボタンは "
-            "00000）。",
-            "Lanternwick.dat:7: error: 「,」がありません。ボタン番号の後、12 "
-            "文字目からの文字とツールチップの間を「,」で区切ってください。",
-            "Lanternwick.dat:8: error: 「,」がありません。ボタン番号の後、12 "
-            "文字目からの文字とツールチップの間を「,」で区切ってください。",
-            "Lanternwick.dat:9: error: "
-            "「bottxt2」のボタン番号「b」のボタンはありません。使えるのは 0～9 と a（10 番）です。",
-            "Lanternwick.dat:10: error: 「anime」のコマは 1～15 個です（10 "
-            "文字目から、ファイル名を空白で 12 文字にそろえて並べます）。この行は 5 文字で 0 "
-            "コマです。",
-            "Lanternwick.dat:11: warning: 最後の 6 文字はファイル名の欄（12 "
-            "文字）に足りないので、そのコマは再生されません。名前を空白で 12 "
-            "文字にそろえてください。",
-            "Lanternwick.dat:12: error: 「anime3」の最後のコマ番号（22 文字目から 2 "
-            "文字）が負の数です。",
-            "Lanternwick.dat:13: error: 「circle」の半径（22 文字目から 4 "
-            "文字）「1e99」が大きすぎます。-32768 から 32767 までにしてください。",
-        }},
+        {"3:10 error bad-argument", "4:10 error bad-argument", "5:10 error bad-argument",
+         "6:22 error bad-argument", "7:12 error bad-argument", "8:12 error bad-argument",
+         "9:10 error bad-argument", "10:10 error bad-argument", "11:34 warning anime-partial",
+         "12:22 error bad-argument", "13:22 error bad-argument"}},
     Row{"files.dat",
         {{"room.JPG", 480, 358},
          {"Hall.JPG", 480, 358},
@@ -136,130 +100,119 @@ const Row kRows[] = {
          {"extra.JPG", 480, 358},
          {"door.png", 100, 30}},
         {"voice.wav", "voice2.wav"},
-        {
-            "Lanternwick.dat:4: warning: "
-            "絵のファイル「hall.jpg」は「Hall."
-            "JPG」という名前でしかありません。プレイヤーは見つけますが、大文字と小文字を区別する所"
-            "へ写すと見つかりません。",
-            "Lanternwick.dat:5: warning: 絵「wide.png」は 600x358 です。この命令の絵は 480x358 "
-            "で描いてください。",
-            "Lanternwick.dat:6: error: 絵のファイル「missing.png」がありません。",
-            "Lanternwick.dat:7: error: 絵のファイル「nothere.JPG」がありません。",
-            "Lanternwick.dat:8: error: 「anime3」の絵「strip.JPG」は高さ 1080 ピクセルで、4 "
-            "コマ（高さ 1440）に足りません。",
-            "Lanternwick.dat:8: warning: 絵「extra.JPG」は 480x358 です。この命令の絵は 480x360 "
-            "で描いてください。",
-            "Lanternwick.dat:10: error: 絵のファイル「nodoor.png」がありません。",
-            "Lanternwick.dat:12: warning: "
-            "音のファイル「Voice2.wav」は「voice2."
-            "wav」という名前でしかありません。プレイヤーは見つけますが、大文字と小文字を区別する所"
-            "へ写すと見つかりません。",
-            "Lanternwick.dat:13: error: 音のファイル「nomusic.wav」がありません。",
-            "Lanternwick.dat:14: error: ファイル名「two "
-            "words.wav」に空白があります。空白のある名前の音は開けません。",
-        }},
+        {"4:10 warning file-case", "5:10 warning picture-size", "6:10 error missing-file",
+         "7:22 error missing-file", "8:10 error strip-short", "8:25 warning picture-size",
+         "10:12 error missing-file", "11:1 warning voice-under-music",
+         "12:1 warning voice-under-music", "12:10 warning file-case", "13:10 error missing-file",
+         "14:13 error wave-blank"}},
     Row{"names.dat",
         {},
         {},
-        {
-            "Lanternwick.dat:3: error: "
-            "声のファイル名「voice."
-            "WAV」の最後が小文字の「v」ではありません。音楽が鳴っていないときは「音声エラー」でゲー"
-            "ムが終わります。",
-            "Lanternwick.dat:4: warning: "
-            "ファイル名「theme.mp3」の最後が小文字の「v」ではないので、何も鳴りません。",
-            "Lanternwick.dat:6: error: 組み込みルーチン「rtb2 "
-            "」はありません（render、rtb1、rtb2、rtb3 "
-            "のどれか。後ろの空白も名前に入ります）。プレイヤーは「rtb2 "
-            ":PG命令の動作不正！強制終了します。」と表示して終わります。",
-            "Lanternwick.dat:7: error: "
-            "組み込みルーチン「rtb9」はありません（render、rtb1、rtb2、rtb3 "
-            "のどれか。後ろの空白も名前に入ります）。プレイヤーは「rtb9:"
-            "PG命令の動作不正！強制終了します。」と表示して終わります。",
-        }},
+        {"3:1 warning voice-under-music", "3:10 error voice-name", "4:10 warning wave-name",
+         "6:10 error unknown-routine", "7:10 error unknown-routine"}},
     Row{"loopout.dat",
         {},
         {},
-        {
-            "Lanternwick.dat:5: error: "
-            "ここから読み始めると、待つ命令（keywait、botwait、anime、anime3、botrpg）なしに 100 "
-            "行を読むので、プレイヤーは「ｼﾅﾘｵﾙｰﾌﾟｱｳﾄ!」で終わります。",
-            "Lanternwick.dat:105: error: "
-            "前の行からそのまま読み進むと、このラベル行はプレイヤーに「はｻﾎﾟｰﾄしていません!"
-            "」と言われます。前で next などで飛ぶか、止めてください。",
-            "Lanternwick.dat:105: error: "
-            "ここから読み始めると、待つ命令（keywait、botwait、anime、anime3、botrpg）なしに 100 "
-            "行を読むので、プレイヤーは「ｼﾅﾘｵﾙｰﾌﾟｱｳﾄ!」で終わります。",
-            "Lanternwick.dat:106: error: "
-            "ここから読み始めると、待つ命令（keywait、botwait、anime、anime3、botrpg）なしに 100 "
-            "行を読むので、プレイヤーは「ｼﾅﾘｵﾙｰﾌﾟｱｳﾄ!」で終わります。",
-        }},
-    Row{"width.dat",
+        {"5:1 error loop-out", "104 note loop-out", "105:1 error read-into-label",
+         "105:1 error loop-out", "106 note loop-out"}},
+    Row{"width.dat", {}, {}, {"4:10 warning message-width", "5:10 warning message-width"}},
+    Row{"buttons.dat",
+        {{"strip.JPG", 480, 360}},
+        {},
+        {"4:12 warning caption-width", "5:17 warning tooltip-width",
+         "6:1 warning buttons-not-cleared", "7:1 error read-into-label", "8:12 warning not-number",
+         "9:22 warning not-number", "10:10 warning not-number"}},
+    Row{"voice.dat", {}, {"jingle.wav", "voice.wav"}, {"13:1 warning voice-under-music"}},
+    Row{"unreached.dat",
         {},
         {},
-        {
-            "Lanternwick.dat:4: warning: 文が長すぎます（621 ピクセル、メッセージウィンドウの 1 "
-            "行は 484 ピクセル）。折り返して次の行にはみ出すか、下が切れます。",
-            "Lanternwick.dat:5: warning: 文が長すぎます（512 ピクセル、メッセージウィンドウの 1 "
-            "行は 484 ピクセル）。折り返して次の行にはみ出すか、下が切れます。",
-        }},
+        {"6:1 warning unreached-label", "9:1 warning unreached-label", "9:1 error read-into-label",
+         "12:1 error read-into-label", "12:1 error off-end"}},
+    Row{"utf8.dat", {}, {}, {"3:10 error encoding"}},
+    Row{"shiftjis.dat", {}, {}, {"3:12 error encoding"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, Checker, ::testing::ValuesIn(kRows), [](const auto& info) {
     return QString::fromUtf8(info.param.file).section('.', 0, 0).toStdString();
 });
 
-}  // namespace
+TEST(CheckerGraph, LabelsAsWrittenChoicesByTheirTextsFaultsDashed) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(DataFile("clean.dat"), dir.filePath("Lanternwick.dat")));
+    const QString dot = StoryGraph(dir.path());
+    EXPECT_TRUE(dot.startsWith("digraph story {"));
+    EXPECT_TRUE(dot.contains("start -> \"_00001\";"));
+    EXPECT_TRUE(dot.contains("\"_00001\" -> \"_00002\" [label=\"Left\"];"));
+    EXPECT_TRUE(dot.contains("\"_00002\" -> \"_00003\" [label=\"next\"];"));
+    EXPECT_TRUE(dot.contains("\"_00003\" -> ending;"));
 
-namespace {
+    QFile::remove(dir.filePath("Lanternwick.dat"));
+    ASSERT_TRUE(QFile::copy(DataFile("labels.dat"), dir.filePath("Lanternwick.dat")));
+    const QString faulty = StoryGraph(dir.path());
+    EXPECT_TRUE(faulty.contains(
+        QStringLiteral("\"_00012\" [label=\"_00012（ありません）\", color=red, fontcolor=red, "
+                       "style=dashed];")));
+    EXPECT_TRUE(faulty.contains("\"_00002\" [label=\"_00002\", color=red"));  // never reached
+}
 
-class CheckerGraph : public ::testing::Test {
-  protected:
-    QTemporaryDir dir_;
+TEST(CheckerGraph, PictureChoicesAreNamedByTheirToolTips) {
+    const QString dot = StoryGraph(QStringLiteral(LANTERNWICK_GAME_DIR));
+    EXPECT_TRUE(dot.contains(QStringLiteral("[label=\"店の売りもののろうそく\"]")));
+    EXPECT_FALSE(dot.contains("btncndl.png"));
+}
+
+struct CheckerRun {
+    int status;
+    QString out, err;
 };
 
-TEST_F(CheckerGraph, LabelsChoicesAndEndingsBecomeNodesAndEdges) {
-    ASSERT_TRUE(QFile::copy(QStringLiteral(LANTERNWICK_TEST_DATA "/checker/clean.dat"),
-                            dir_.filePath("Lanternwick.dat")));
-    const QString dot = StoryGraph(dir_.path());
-    EXPECT_TRUE(dot.startsWith("digraph story {"));
-    EXPECT_TRUE(dot.contains("start -> L1;"));
-    EXPECT_TRUE(dot.contains("L1 -> L2 [label=\"Left\"];"));
-    EXPECT_TRUE(dot.contains("L1 -> L3 [label=\"Right\"];"));
-    EXPECT_TRUE(dot.contains("L2 -> L3 [label=\"next\"];"));
-    EXPECT_TRUE(dot.contains("L3 -> ending;"));
-    EXPECT_TRUE(
-        dot.contains(QStringLiteral("ending [label=\"エンディング (rtb3)\", shape=doubleoctagon")));
-    EXPECT_TRUE(dot.trimmed().endsWith("}"));
+CheckerRun RunChecker(const QStringList& args) {
+    QProcess checker;
+    checker.start(LANTERNWICK_CHECKER_BINARY, args);
+    checker.waitForFinished(60000);
+    return {checker.exitCode(), QString::fromUtf8(checker.readAllStandardOutput()),
+            QString::fromUtf8(checker.readAllStandardError())};
 }
 
-TEST_F(CheckerGraph, UnreadableScenarioIsReportedAsSuch) {
-    EXPECT_FALSE(CheckScenario(dir_.path()).readable);
-    EXPECT_EQ(StoryGraph(dir_.path()), "");
-}
-
-TEST(CheckerProgram, ExitStatusTellsCleanFromFaultyFromUnreadable) {
+TEST(CheckerProgram, NamesTheScenarioAsGivenInTextAndJson) {
     QTemporaryDir dir;
-    auto run = [&](const char* file) {
-        QFile::remove(dir.filePath("Lanternwick.dat"));
-        if (file)
-            QFile::copy(QStringLiteral(LANTERNWICK_TEST_DATA "/checker/") + file,
-                        dir.filePath("Lanternwick.dat"));
-        QProcess checker;
-        checker.start(LANTERNWICK_CHECKER_BINARY,
-                      {dir.path(), "--graph", dir.filePath("story.dot")});
-        checker.waitForFinished(60000);
-        return std::make_pair(checker.exitCode(),
-                              QString::fromUtf8(checker.readAllStandardOutput()));
-    };
-    const auto clean = run("clean.dat");
-    EXPECT_EQ(clean.first, 0);
-    EXPECT_EQ(clean.second, "0 error(s), 0 warning(s)\n");
+    const QString file = dir.filePath("Lanternwick.dat");
+    ASSERT_TRUE(QFile::copy(DataFile("names.dat"), file));
+
+    const CheckerRun byFolder = RunChecker({dir.path()});
+    EXPECT_EQ(byFolder.status, 1);
+    EXPECT_TRUE(byFolder.out.startsWith(
+        file + QStringLiteral(":3:1: warning: ここへ来る道のどこかで開いた音楽")));
+    EXPECT_TRUE(byFolder.out.contains(
+        file + QStringLiteral(":4:10: warning: ファイル名「theme.mp3」の最後が小文字の「v」ではない"
+                              "ので、何も鳴りません。 [wave-name]\n")));
+    EXPECT_TRUE(byFolder.out.endsWith("3 error(s), 2 warning(s)\n"));
+    EXPECT_EQ(RunChecker({file}).out, byFolder.out);
+
+    const CheckerRun json = RunChecker({"--format=json", file});
+    const QJsonArray all = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(all.size(), 5);
+    const QJsonObject first = all[1].toObject();
+    EXPECT_EQ(first["path"].toString(), file);
+    EXPECT_EQ(first["line"].toInt(), 3);
+    EXPECT_EQ(first["column"].toInt(), 10);
+    EXPECT_EQ(first["severity"].toString(), "error");
+    EXPECT_EQ(first["code"].toString(), "voice-name");
+    EXPECT_TRUE(first["message"].toString().startsWith(QStringLiteral("声のファイル名")));
+}
+
+TEST(CheckerProgram, ExitStatusTellsCleanFromUnreadableAndHelp) {
+    QTemporaryDir dir;
+    EXPECT_EQ(RunChecker({dir.path()}).status, 2);
+    ASSERT_TRUE(QFile::copy(DataFile("clean.dat"), dir.filePath("Lanternwick.dat")));
+    const CheckerRun clean = RunChecker({dir.path(), "--graph", dir.filePath("story.dot")});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out, "0 error(s), 0 warning(s)\n");
     EXPECT_TRUE(QFile::exists(dir.filePath("story.dot")));
-    const auto faulty = run("names.dat");
-    EXPECT_EQ(faulty.first, 1);
-    EXPECT_TRUE(faulty.second.endsWith("3 error(s), 1 warning(s)\n"));
-    EXPECT_EQ(run(nullptr).first, 2);
+    const CheckerRun help = RunChecker({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("usage: lanternwick-check"));
+    EXPECT_EQ(RunChecker({"--bogus"}).status, 2);
 }
 
 TEST(CheckerProgram, BundledGameChecksClean) {
@@ -267,7 +220,7 @@ TEST(CheckerProgram, BundledGameChecksClean) {
     ASSERT_TRUE(report.readable);
     QStringList findings;
     for (const Finding& f : report.findings)
-        findings << FormatFinding(f);
+        findings << FormatFinding(f, report.path);
     EXPECT_EQ(findings, QStringList());
 }
 

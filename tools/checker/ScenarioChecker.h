@@ -3,31 +3,25 @@
 #include <QList>
 #include <QString>
 
-// Checks a game's scenario the way the player would read it, and reports every
-// problem with its line number, like a compiler.
+#include "Finding.h"
 
-struct Finding {
-    enum class Severity { Error, Warning };
-    int line = 0;
-    Severity severity = Severity::Error;
-    QString message;
-};
+// Checks a game's scenario the way the player would read it, and reports every
+// problem with its line and column, like a compiler.
 
 struct CheckReport {
     bool readable = false;  // the scenario file could be opened
+    QString path;           // the scenario file, named as the caller gave it
     QList<Finding> findings;
-    QString graph;  // the story as a Graphviz graph (StoryGraph)
+    QString graph;  // the story as a Graphviz graph
 
     int errors() const;
     int warnings() const;
 };
 
-// Reads DIR/Lanternwick.dat and the files it names, relative to DIR.
-CheckReport CheckScenario(const QString& dir);
-
-// "Lanternwick.dat:12: error: ..."
-QString FormatFinding(const Finding& finding);
+// `given` is the game folder or its scenario file; the files the scenario names
+// are looked for in the game folder.
+CheckReport CheckScenario(const QString& given);
 
 // The story's structure as a Graphviz graph: a node per label, an edge per `next`
-// and per choice button (with its caption), the endings marked.
-QString StoryGraph(const QString& dir);
+// and per choice button, the endings marked, faults drawn red and dashed.
+QString StoryGraph(const QString& given);

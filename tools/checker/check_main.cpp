@@ -1,6 +1,7 @@
-// lanternwick-check [DIR] [--graph FILE.dot]
-// Checks DIR/Lanternwick.dat (DIR defaults to the current directory) and prints
-// one line per problem. Exit status: 0 no errors, 1 errors, 2 the file is unreadable.
+// lanternwick-check [GAME] [--format=text|json] [--graph FILE.dot]
+// Checks GAME (the game folder or its Lanternwick.dat; the current directory when
+// left out) and prints one line per problem. Exit status: 0 no errors, 1 errors,
+// 2 the file is unreadable or the command line is wrong.
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
@@ -17,9 +18,19 @@ void Print(std::FILE* stream, const QString& text) {
     std::fputc('\n', stream);
 }
 
-int Usage() {
-    Print(stderr, QStringLiteral("usage: lanternwick-check [DIR] [--graph FILE.dot]"));
-    return 2;
+const char kUsage[] =
+    "usage: lanternwick-check [GAME] [--format=text|json] [--graph FILE.dot]\n"
+    "\n"
+    "Checks GAME/Lanternwick.dat (GAME is the game folder or the scenario file itself;\n"
+    "the current directory when left out) and prints one diagnostic per line:\n"
+    "  PATH:LINE:COLUMN: error|warning: message [code]\n"
+    "--format=json prints a JSON array of {path, line, column, severity, code, message}.\n"
+    "--graph writes the story as a Graphviz graph.\n"
+    "Exit status: 0 no errors, 1 errors, 2 unreadable file or wrong arguments.";
+
+int Usage(std::FILE* stream, int status) {
+    Print(stream, QString::fromUtf8(kUsage));
+    return status;
 }
 
 }  // namespace
@@ -29,30 +40,41 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     PlatformApplication application(argc, argv);
 
-    QString dir = QStringLiteral(".");
+    QString given = QStringLiteral(".");
     QString graphFile;
+    bool json = false;
     const QStringList args = QCoreApplication::arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--graph")) {
-            if (i + 1 >= args.size()) return Usage();
+        if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
+            return Usage(stdout, 0);
+        } else if (args[i] == QLatin1String("--graph")) {
+            if (i + 1 >= args.size()) return Usage(stderr, 2);
             graphFile = args[++i];
+        } else if (args[i] == QLatin1String("--format=json")) {
+            json = true;
+        } else if (args[i] == QLatin1String("--format=text")) {
+            json = false;
         } else if (args[i].startsWith(QLatin1Char('-'))) {
-            return Usage();
+            return Usage(stderr, 2);
         } else {
-            dir = args[i];
+            given = args[i];
         }
     }
 
-    const CheckReport report = CheckScenario(dir);
+    const CheckReport report = CheckScenario(given);
     if (!report.readable) {
-        Print(stderr,
-              QStringLiteral("lanternwick-check: %1/Lanternwick.dat を読めません。").arg(dir));
+        Print(stderr, QStringLiteral("lanternwick-check: %1 を読めません。").arg(report.path));
         return 2;
     }
-    for (const Finding& finding : report.findings)
-        Print(stdout, FormatFinding(finding));
-    Print(stdout,
-          QStringLiteral("%1 error(s), %2 warning(s)").arg(report.errors()).arg(report.warnings()));
+    if (json) {
+        std::fputs(FindingsJson(report.findings, report.path).constData(), stdout);
+    } else {
+        for (const Finding& finding : report.findings)
+            Print(stdout, FormatFinding(finding, report.path));
+        Print(stdout, QStringLiteral("%1 error(s), %2 warning(s)")
+                          .arg(report.errors())
+                          .arg(report.warnings()));
+    }
 
     if (!graphFile.isEmpty()) {
         QFile out(graphFile);

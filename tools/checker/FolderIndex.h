@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+#include "platform/FileLookup.h"
+#include "platform/PictureInfo.h"
+
+// The game folder as the player's file lookup sees it ('\' as a separator, case
+// ignored when the exact name is missing), with every folder listed once per
+// check: a scenario may name the same missing file on thousands of lines.
+class FolderIndex {
+  public:
+    explicit FolderIndex(QString base) : base_(std::move(base)) {}
+
+    // How `name` (relative to the game folder) is found, and the path it resolves to.
+    FileMatch find(const QString& name, QString* resolved);
+
+    // The picture's size, read once per file.
+    std::optional<PictureSize> pictureSize(const QString& resolved);
+
+  private:
+    const QStringList& entries(const QString& folder);
+
+    struct Found {
+        FileMatch match;
+        QString resolved;
+    };
+    QString base_;
+    QHash<QString, QStringList> listings_;
+    QHash<QString, Found> found_;
+    QHash<QString, std::optional<PictureSize>> sizes_;
+};

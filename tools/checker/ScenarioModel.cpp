@@ -1,0 +1,95 @@
+#include "ScenarioModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+#include "platform/TextFile.h"
+#include "scenario/ScenarioError.h"
+
+namespace {
+
+// A label line is "_" and five characters; the end line is "_" alone.
+bool LooksLikeLabel(const QString& text) {
+    return text.size() == 6 && text.startsWith(QLatin1Char('_'));
+}
+
+// Lines split as the player's reader splits them: at CR LF, LF or CR.
+QStringList SplitLines(const QString& text) {
+    QString normal = text;
+    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return normal.split(QLatin1Char('\n'));
+}
+
+// An editor that saves UTF-8 leaves a file that is valid UTF-8 and has bytes
+// above 127; Shift-JIS text practically never is.
+std::optional<EncodingFault> Utf8Text(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError()) return std::nullopt;
+    const QStringList lines = SplitLines(text);
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString& line = lines[n];
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            if (line.at(c).unicode() >= 128)
+                return EncodingFault{static_cast<int>(n + 1), static_cast<int>(c + 1), true};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+ScenarioPaths LocateScenario(const QString& given) {
+    const QFileInfo info(given);
+    if (info.isDir()) {
+        const QString file = given == QLatin1String(".")
+                                 ? kScenarioFileName
+                                 : QDir::cleanPath(given + QLatin1Char('/') + kScenarioFileName);
+        return {file, given};
+    }
+    return {given, info.path()};
+}
+
+std::optional<Model> ReadModel(const ScenarioPaths& paths) {
+    const int16_t number = FreeFileNumber();
+    if (QFileInfo(paths.file).isDir() || !OpenForInput(number, paths.file)) return std::nullopt;
+    Model model;
+    model.dir = paths.dir;
+    QString text;
+    int lineNumber = 0;
+    while (ReadLine(number, text)) {
+        ModelLine line;
+        line.line = ScenarioLine{++lineNumber, text};
+        line.command = FindCommand(line.line);
+        const int index = model.size();
+        if (line.command) {
+            line.kind = LineKind::Command;
+        } else if (text == kEndLine) {
+            line.kind = LineKind::End;
+            if (model.firstEnd < 0) model.firstEnd = index;
+        } else if (LooksLikeLabel(text)) {
+            line.kind = LineKind::Label;
+            if (!model.labels.contains(text)) model.labels.insert(text, index);
+        } else if (text.startsWith(QLatin1Char('\''))) {
+            line.kind = LineKind::Comment;
+        }
+        // The reader turns each byte it cannot take as Shift-JIS into U+FFFD.
+        const qsizetype broken = text.indexOf(QChar(QChar::ReplacementCharacter));
+        if (broken >= 0 && !model.encoding)
+            model.encoding = EncodingFault{lineNumber, static_cast<int>(broken + 1), false};
+        model.lines.push_back(line);
+    }
+    CloseFile(number);
+    if (const auto utf8 = Utf8Text(paths.file)) model.encoding = utf8;
+    return model;
+}

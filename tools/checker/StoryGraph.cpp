@@ -1,0 +1,136 @@
+#include <QSet>
+#include <QStringList>
+
+#include "CheckerParts.h"
+#include "scenario/ArgumentRules.h"
+
+namespace {
+
+QString DotText(QString text) {
+    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    text.replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// Faults are drawn the same way everywhere: red and dashed.
+const QString kFaultStyle = QStringLiteral("color=red, fontcolor=red, style=dashed");
+
+class GraphWriter {
+  public:
+    GraphWriter(const Model& model, const std::vector<bool>& reached)
+        : model_(model), reached_(reached) {}
+
+    QString write() {
+        out_ << QStringLiteral("digraph story {");
+        out_ << QStringLiteral("  rankdir=LR;");
+        // Room under the text, so that the underscores of the labels are not cut off.
+        out_ << QStringLiteral("  node [shape=box, fontname=\"IPAGothic\", margin=\"0.15,0.1\"];");
+        out_ << QStringLiteral("  edge [fontname=\"IPAGothic\", fontsize=10];");
+        out_ << QStringLiteral("  start [label=\"最初から遊ぶ\", shape=oval];");
+        const QHash<int, ChoiceWaitInfo> waits = ChoiceWaits(model_);
+        QString section = QStringLiteral("start");
+        for (int i = 0; i < model_.size(); ++i) {
+            const ModelLine& line = model_.at(i);
+            if (line.kind == LineKind::Label) {
+                section = labelNode(line.line.text, i);
+                continue;
+            }
+            if (!line.command) continue;
+            const QString rest = line.line.restOfLine();
+            switch (line.command->role) {
+                case Role::Jump: {
+                    const Checked<int16_t> target = NextTarget(rest);
+                    if (!target || *target == 0) break;
+                    if (*target == -1) {
+                        edge(section, ending(QStringLiteral("scenario_end"),
+                                             QStringLiteral("シナリオ正常終了 (next -1)")));
+                    } else {
+                        edge(section, target_(*target), QStringLiteral("next"));
+                    }
+                    break;
+                }
+                case Role::ChoiceWait:
+                    for (const ChoiceButton& button : waits.value(i).buttons) {
+                        if (button.label == 0) continue;
+                        const QString to =
+                            button.label == -1
+                                ? ending(QStringLiteral("scenario_end"),
+                                         QStringLiteral("シナリオ正常終了 (next -1)"))
+                                : target_(button.label);
+                        edge(section, to, button.caption);
+                    }
+                    break;
+                case Role::Routine: {
+                    const QString name = rest.toLower();
+                    if (name == QLatin1String("rtb3")) {
+                        edge(section, ending(QStringLiteral("ending"),
+                                             QStringLiteral("エンディング (rtb3)")));
+                    } else if (name == QLatin1String("render")) {
+                        edge(section,
+                             ending(QStringLiteral("quit"), QStringLiteral("終了の確認 (render)")));
+                    }
+                    break;
+                }
+                case Role::Halt:
+                    edge(section, ending(QStringLiteral("halt"), QStringLiteral("停止 (botrpg)")));
+                    break;
+                default: break;
+            }
+        }
+        out_ << QStringLiteral("}");
+        return out_.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+
+  private:
+    // The node of a label line, declared where it stands in the file.
+    QString labelNode(const QString& text, int i) {
+        const QString node = DotText(text);
+        if (model_.labels.value(text) != i) return node;  // a duplicate is never landed on
+        declared_.insert(text);
+        const bool fromStart =
+            i + 1 < static_cast<int>(reached_.size()) && reached_[static_cast<size_t>(i + 1)];
+        out_ << QStringLiteral("  %1 [label=%1%2];")
+                    .arg(node, fromStart ? QString() : QStringLiteral(", ") + kFaultStyle);
+        if (text == LabelLineText(1)) out_ << QStringLiteral("  start -> %1;").arg(node);
+        return node;
+    }
+
+    // The node a jump to label `n` lands on; a label the file lacks is drawn as a fault.
+    QString target_(int n) {
+        const QString text = LabelLineText(n);
+        const QString node = DotText(text);
+        if (model_.labelLine(n) < 0 && !missing_.contains(text)) {
+            missing_.insert(text);
+            out_ << QStringLiteral("  %1 [label=%2, %3];")
+                        .arg(node, DotText(text + QStringLiteral("（ありません）")), kFaultStyle);
+        }
+        return node;
+    }
+
+    QString ending(const QString& node, const QString& label) {
+        if (!endings_.contains(node)) {
+            endings_.insert(node);
+            out_ << QStringLiteral(
+                        "  %1 [label=%2, shape=box, style=\"rounded,bold\", peripheries=2];")
+                        .arg(node, DotText(label));
+        }
+        return node;
+    }
+
+    void edge(const QString& from, const QString& to, const QString& label = QString()) {
+        out_ << (label.isEmpty()
+                     ? QStringLiteral("  %1 -> %2;").arg(from, to)
+                     : QStringLiteral("  %1 -> %2 [label=%3];").arg(from, to, DotText(label)));
+    }
+
+    const Model& model_;
+    const std::vector<bool>& reached_;
+    QStringList out_;
+    QSet<QString> declared_, missing_, endings_;
+};
+
+}  // namespace
+
+QString StoryGraphOf(const Model& model, const std::vector<bool>& reached) {
+    return GraphWriter(model, reached).write();
+}
