@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include "ScenarioChecker.h"
+#include "scenario/ArgumentRules.h"
+#include "scenario/CommandTable.h"
 
 namespace {
 
@@ -135,6 +137,72 @@ const Row kRows[] = {
 INSTANTIATE_TEST_SUITE_P(Files, Checker, ::testing::ValuesIn(kRows), [](const auto& info) {
     return QString::fromUtf8(info.param.file).section('.', 0, 0).toStdString();
 });
+
+// A line of a fixed-column command written from the table: numeric fields hold
+// numbers, the one to spoil x's, other fields f's.
+QString LineFromTable(const Command& command, const Field* spoilt, std::vector<int>* written) {
+    QString line = QString::fromLatin1(command.word) + QLatin1Char(' ');
+    int k = 0;
+    for (const Field& field : command.fields) {
+        line = line.leftJustified(field.first - 1, QLatin1Char(' '));
+        if (&field == spoilt) {
+            line += QString(field.width, QLatin1Char('x'));
+        } else if (field.numeric) {
+            // A leading digit and zeros: read one column off, it is another number.
+            const QString value = QString::number(k % 3 + 1) + QString(field.width - 1, '0');
+            line += value;
+            if (written) written->push_back(value.toInt());
+        } else {
+            line += QString(field.width, QLatin1Char('f'));
+        }
+        ++k;
+    }
+    return line;
+}
+
+// The table's columns are the ones the commands' argument rules read.
+TEST(CheckerFields, TableColumnsAreTheOnesTheCommandsRead) {
+    int compared = 0;
+    for (const Command& command : CommandTable()) {
+        std::vector<int> written, read;
+        const ScenarioLine line{1, LineFromTable(command, nullptr, &written)};
+        if (command.role == Role::ChoiceTargets) {
+            if (auto targets = ChoiceTargetFields(line))
+                read.assign(targets->begin(), targets->end());
+        } else if (command.role == Role::Strip) {
+            if (auto strip = StripAnimationArguments(line)) read = {strip->lastFrame};
+        } else if (command.role == Role::Circle) {
+            if (auto circle = CircleArguments(line)) read.assign(circle->begin(), circle->end());
+        } else {
+            continue;  // no fields, or fields the player never reads
+        }
+        EXPECT_EQ(read, written) << line.text.toStdString();
+        ++compared;
+    }
+    EXPECT_EQ(compared, 3);
+}
+
+// Every numeric column, spoilt in turn, is pointed at by its own column.
+TEST(CheckerFields, EveryNumericColumnOfTheTableIsPointedAt) {
+    for (const Command& command : CommandTable()) {
+        for (const Field& spoilt : command.fields) {
+            if (!spoilt.numeric) continue;
+            const QString line = LineFromTable(command, &spoilt, nullptr);
+            QTemporaryDir dir;
+            QFile file(dir.filePath("Lanternwick.dat"));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(("_00001\r\n" + line + "\r\nbotrpg  \r\n_\r\n").toLatin1());
+            file.close();
+            QStringList pointed;
+            for (const Finding& f : CheckScenario(dir.path()).findings) {
+                if (f.code == "not-number" || f.code == "bad-argument") pointed << Brief(f);
+            }
+            EXPECT_EQ(pointed.size(), 1) << line.toStdString();
+            EXPECT_TRUE(pointed.value(0).startsWith(QStringLiteral("2:%1 ").arg(spoilt.first)))
+                << line.toStdString() << " " << pointed.join(", ").toStdString();
+        }
+    }
+}
 
 TEST(CheckerGraph, LabelsAsWrittenChoicesByTheirTextsFaultsDashed) {
     QTemporaryDir dir;
