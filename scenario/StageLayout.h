@@ -21,7 +21,6 @@ inline QString ButtonFont(int index) {
     return index <= 4 ? QStringLiteral("ＭＳ ゴシック") : QStringLiteral("ＭＳ Ｐゴシック");
 }
 
-// The inside of the main window. A tool tip wider than this runs off the window
-// on the game's own 640-pixel screens.
+// The inside of the main window; a tool tip wider than it runs off the window.
 inline constexpr int kStageWidth = 634;
 inline constexpr int kStageHeight = 433;
