@@ -23,9 +23,10 @@ class GraphWriter {
     QString write() {
         out_ << QStringLiteral("digraph story {");
         out_ << QStringLiteral("  rankdir=LR;");
-        // Room under the text, so that the underscores of the labels are not cut off.
-        out_ << QStringLiteral("  node [shape=box, fontname=\"IPAGothic\", margin=\"0.15,0.1\"];");
-        out_ << QStringLiteral("  edge [fontname=\"IPAGothic\", fontsize=10];");
+        // The proportional face: the fixed-pitch one loses its underscores in
+        // Graphviz's pictures, and every label begins with one.
+        out_ << QStringLiteral("  node [shape=box, fontname=\"IPAPGothic\"];");
+        out_ << QStringLiteral("  edge [fontname=\"IPAPGothic\", fontsize=10];");
         out_ << QStringLiteral("  start [label=\"最初から遊ぶ\", shape=oval];");
         const QHash<int, ChoiceWaitInfo> waits = ChoiceWaits(model_);
         QString section = QStringLiteral("start");
