@@ -3,12 +3,18 @@
 #include <QDir>
 #include <QFileInfo>
 
-const QStringList& FolderIndex::entries(const QString& folder) {
+const FolderIndex::Listing& FolderIndex::listing(const QString& folder) {
     auto it = listings_.find(folder);
     if (it == listings_.end()) {
+        Listing listing;
         QDir directory(folder.isEmpty() ? QStringLiteral(".") : folder);
-        it = listings_.insert(folder, directory.entryList(QDir::AllEntries | QDir::Hidden |
-                                                          QDir::System | QDir::NoDotAndDotDot));
+        for (const QString& entry : directory.entryList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot)) {
+            listing.names.insert(entry);
+            const QString key = entry.toCaseFolded();
+            if (!listing.folded.contains(key)) listing.folded.insert(key, entry);
+        }
+        it = listings_.insert(folder, listing);
     }
     return *it;
 }
@@ -35,14 +41,9 @@ FileMatch FolderIndex::find(const QString& name, QString* resolved) {
             if (part == QLatin1String(".") || part == QLatin1String("..")) {
                 next = part;
             } else {
-                for (const QString& entry : entries(built)) {
-                    if (entry == part) {
-                        next = entry;
-                        break;
-                    }
-                    if (next.isEmpty() && entry.compare(part, Qt::CaseInsensitive) == 0)
-                        next = entry;
-                }
+                const Listing& entries = listing(built);
+                next =
+                    entries.names.contains(part) ? part : entries.folded.value(part.toCaseFolded());
                 if (next.isEmpty()) {
                     missing = true;
                     break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -23,14 +24,20 @@ class FolderIndex {
     std::optional<PictureSize> pictureSize(const QString& resolved);
 
   private:
-    const QStringList& entries(const QString& folder);
+    // A folder's entries by name, and by case-folded name (the first in listing
+    // order, as the player's lookup takes it).
+    struct Listing {
+        QSet<QString> names;
+        QHash<QString, QString> folded;
+    };
+    const Listing& listing(const QString& folder);
 
     struct Found {
         FileMatch match;
         QString resolved;
     };
     QString base_;
-    QHash<QString, QStringList> listings_;
+    QHash<QString, Listing> listings_;
     QHash<QString, Found> found_;
     QHash<QString, std::optional<PictureSize>> sizes_;
 };
