@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -12,6 +11,8 @@
 
 #include <cstdio>
 #include <vector>
+
+#include "platform/TextMetrics.h"
 
 struct PlatformApplication::Impl {
     std::unique_ptr<QApplication> app;
@@ -38,15 +39,6 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
         _exit(1);
     }
     g_startupMessages.push_back({type, text});
-}
-
-void InstallJapaneseFaces() {
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"),
-                               {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
 }
 
 // The game speaks Japanese whatever the desktop's language: the quit question's
@@ -85,7 +77,7 @@ PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::ma
     g_startupMessages.clear();
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    InstallJapaneseFaces();
+    InstallGameFaces();
     InstallJapaneseButtonTexts(impl_->app.get());
 }
 

@@ -6,6 +6,10 @@
 // the message label lays out its rows with these insets, and the scenario checker
 // measures the scenario's texts with the same numbers.
 
+// Maps the faces the game asks for by their usual names ("ＭＳ Ｐ明朝",
+// "ＭＳ ゴシック", "ＭＳ Ｐゴシック") to the IPA faces. Needs a GUI application.
+void InstallGameFaces();
+
 // The message label's frame (1 px each side) and its text's margins: 2 px on the
 // left, 1 on the right.
 inline constexpr int kLabelLeftInset = 1 + 2;
