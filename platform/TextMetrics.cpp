@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace {
@@ -16,6 +17,14 @@ void InstallGameFaces() {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
 }
+
+MeasuringApplication::MeasuringApplication(int& argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_ = std::make_unique<QGuiApplication>(argc, argv);
+    InstallGameFaces();
+}
+
+MeasuringApplication::~MeasuringApplication() = default;
 
 double TextRowWidth(const QString& text, const QString& family, double points) {
     QFont font(family);

@@ -2,8 +2,8 @@
 // Checks GAME (the game folder or its Lanternwick.dat; the current directory when
 // left out) and prints one line per problem. Exit status: 0 no errors, 1 errors,
 // 2 the file is unreadable or the command line is wrong.
+#include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
@@ -37,14 +37,12 @@ int Usage(std::FILE* stream, int status) {
 
 int main(int argc, char** argv) {
     // Text widths are measured in the game's fonts; no window is ever shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    InstallGameFaces();
+    MeasuringApplication application(argc, argv);
 
     QString given = QStringLiteral(".");
     QString graphFile;
     bool json = false;
-    const QStringList args = QGuiApplication::arguments().mid(1);
+    const QStringList args = QCoreApplication::arguments().mid(1);
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
             return Usage(stdout, 0);
