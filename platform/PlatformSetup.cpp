@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/MessageBoxOnScreen.h"
+
 struct PlatformApplication::Impl {
     std::unique_ptr<QApplication> app;
 };
@@ -87,6 +89,7 @@ PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::ma
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     InstallJapaneseFaces();
     InstallJapaneseButtonTexts(impl_->app.get());
+    SetMessagePresenter(ShowMessageOnScreen);
 }
 
 PlatformApplication::~PlatformApplication() = default;

@@ -11,7 +11,7 @@
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioError.h"
 #include "scenario/ScenarioReader.h"
-#include "shell/Quit.h"
+#include "scenario/Stage.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void ShowPlainMessage(const char16_t* text) {
 Outcome TakeJump() {
     if (Engine.JumpLabel == -1) {
         ShowPlainMessage(kScenarioEndMessage);
-        ConfirmQuit();
+        CurrentStage().ConfirmQuit();
         // The player stays after the story's end: nothing is left to read, so the
         // run just stops; New Game and the quit button still work.
         Engine.JumpLabel = 0;
@@ -61,7 +61,7 @@ Outcome TakeJump() {
         }
         if (line.text == kEndLine) {
             ShowPlainMessage(kLabelSearchErrorMessage);
-            ConfirmQuit();
+            CurrentStage().ConfirmQuit();
             if (ProgramHasEnded()) return Outcome::Leave;
             continue;  // declined: the search reads on past the end line
         }

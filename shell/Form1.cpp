@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "scenario/CgWindow.h"
+#include "shell/FormStage.h"
 #include "shell/Quit.h"
 #include "shell/SystemMenu.h"
 
@@ -61,7 +62,7 @@ Form1::Form1()
     Label1.setToolTip(QStringLiteral("Message Window"));
 
     for (int i = 0; i < kButtonCount; ++i) {
-        Place(Command1[i], 496, 8 + 40 * i, 129, 33);
+        Place(Command1[i], 496, 8 + 40 * i, kButtonWidth, 33);
         Command1[i].setFont(
             i <= 4 ? QStringLiteral("ＭＳ ゴシック") : QStringLiteral("ＭＳ Ｐゴシック"), 11.25);
     }
@@ -75,7 +76,10 @@ Form1::Form1()
     Picture1.onPaint([] { Picture1_Paint(); });
     Picture1.onMouseDown([] { Picture1_MouseDown(); });
     window.onCloseRequest([](int16_t& cancel) { Form_Unload(cancel); });
+    stage = std::make_unique<FormStage>(*this);
 }
+
+Form1::~Form1() = default;
 
 Form1& MainForm() {
     if (!g_form) g_form = std::make_unique<Form1>();

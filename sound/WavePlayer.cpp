@@ -1,9 +1,10 @@
 #include "sound/WavePlayer.h"
 
+#include "platform/Timer.h"
 #include "scenario/EngineState.h"
-#include "shell/Form2.h"
 #include "sound/MediaControl.h"
 #include "sound/MusicMonitors.h"
+#include "sound/SoundWindow.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void OpenPlay(const QString& name, QString& arg) {
 }
 
 void SeekLoop(const QString& name, QString& arg) {
-    PeriodicTimer& loopMonitor = SoundWindow().Mumer1;
+    PeriodicTimer& loopMonitor = CurrentSoundWindow().Mumer1();
     // Only a running loop monitor means that a looping music is open: while a
     // one-shot music plays the monitor is paused and the open wave is not ours.
     if (loopMonitor.interval() != 0) {

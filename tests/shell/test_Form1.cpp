@@ -114,12 +114,12 @@ TEST_F(MainWindowTest, TabOrderStartsAtNextButton) {
 TEST_F(MainWindowTest, SoundWindowIsMadeOnFirstUse) {
     DestroySoundWindow();
     EXPECT_FALSE(SoundWindowExists());
-    Form2& sound = SoundWindow();
+    Form2& sound = SoundForm();
     EXPECT_TRUE(SoundWindowExists());
-    EXPECT_EQ(sound.Mumer1.tag(), "0");
-    EXPECT_EQ(sound.Mumer2.tag(), "");
-    EXPECT_EQ(sound.Mumer1.interval(), 0);
-    EXPECT_EQ(&SoundWindow(), &sound);
+    EXPECT_EQ(sound.Mumer1().tag(), "0");
+    EXPECT_EQ(sound.Mumer2().tag(), "");
+    EXPECT_EQ(sound.Mumer1().interval(), 0);
+    EXPECT_EQ(&SoundForm(), &sound);
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 
 #include "platform/ProgramEnd.h"
 #include "scenario/EngineState.h"
+#include "scenario/SoundCommands.h"
 #include "shell/Form2.h"
 #include "shell/Quit.h"
 #include "sound/MusicMonitors.h"
-#include "sound/SoundCommands.h"
 #include "sound/TitleMusic.h"
 #include "support/MessageScript.h"
 #include "support/ScenarioText.h"
@@ -57,8 +57,8 @@ TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEnded) {
 TEST_F(SoundCommands, SayProcessesNoTimerWhileItWaits) {
     MessageScript boxes;
     int ticks = 0;
-    SoundWindow().Mumer2.onTick([&ticks] { ++ticks; });
-    SoundWindow().Mumer2.setInterval(1);
+    SoundForm().Mumer2().onTick([&ticks] { ++ticks; });
+    SoundForm().Mumer2().setInterval(1);
     play({Line("say", "voice.wav")});
     EXPECT_EQ(ticks, 0);
     EXPECT_GE(clock_.milliseconds(), 300);
@@ -123,7 +123,7 @@ TEST_F(SoundCommands, BgmStartsALoopingMusic) {
     MessageScript boxes;
     play({Line("bgm", "loop.wav")});
     EXPECT_EQ(Engine.MusicState, "loop.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopFirstWatchInterval);
+    EXPECT_EQ(SoundForm().Mumer1().interval(), kLoopFirstWatchInterval);
     clock_.advance(1200);
     catchUpOutput();
     const QStringList commands = takeCommands();
@@ -152,8 +152,8 @@ TEST_F(SoundCommands, MusicStartsAtTheNextTickAfterTheRun) {
     writeRamp("one.wav", 100, -1.0f);
     play({Line("music", "one.wav")});
     EXPECT_TRUE(takeCommands().isEmpty());
-    EXPECT_EQ(SoundWindow().Mumer2.tag(), "one.wav");
-    EXPECT_EQ(SoundWindow().Mumer2.interval(), kOneShotWatchInterval);
+    EXPECT_EQ(SoundForm().Mumer2().tag(), "one.wav");
+    EXPECT_EQ(SoundForm().Mumer2().interval(), kOneShotWatchInterval);
     clock_.advance(1);
     EXPECT_EQ(takeCommands(),
               QStringList({"send: open one.wav alias wavplay", "send: play wavplay notify"}));
@@ -181,7 +181,7 @@ TEST_F(SoundCommands, MusicDuringABgmResumesTheBgm) {
     const QStringList commands = WithoutModeQueries(takeCommands());
     EXPECT_TRUE(commands.contains("send: play wavplay from 251"))
         << commands.join(", ").toStdString();
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
+    EXPECT_EQ(SoundForm().Mumer1().interval(), kLoopWatchInterval);
 }
 
 TEST_F(SoundCommands, CdbgmIsAcceptedAndDoesNothing) {

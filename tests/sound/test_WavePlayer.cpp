@@ -162,7 +162,7 @@ TEST_F(WavePlayer, SeekLoopStartsTheMusicAndItsMonitorAtOneMillisecond) {
               QStringList({"send: open a.wav alias wavplay", "send: play wavplay notify"}));
     EXPECT_EQ(result, "0");
     EXPECT_EQ(Engine.MusicState, "a.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 1);
+    EXPECT_EQ(SoundForm().Mumer1().interval(), 1);
 }
 
 TEST_F(WavePlayer, SeekLoopReplacesARunningLoop) {
@@ -174,7 +174,7 @@ TEST_F(WavePlayer, SeekLoopReplacesARunningLoop) {
               QStringList({"exec: stop wavplay", "exec: close wavplay",
                            "send: open b.wav alias wavplay", "send: play wavplay notify"}));
     EXPECT_EQ(Engine.MusicState, "b.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 1);
+    EXPECT_EQ(SoundForm().Mumer1().interval(), 1);
 }
 
 TEST_F(WavePlayer, SeekLoopOfAMissingFileKeepsItsNameAndLeavesTheMonitorStopped) {
@@ -183,7 +183,7 @@ TEST_F(WavePlayer, SeekLoopOfAMissingFileKeepsItsNameAndLeavesTheMonitorStopped)
     WaveCommand(kSeekLoop, "missing.wav", result);
     EXPECT_EQ(result, "1");
     EXPECT_EQ(Engine.MusicState, "missing.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
+    EXPECT_EQ(SoundForm().Mumer1().interval(), 0);
     EXPECT_EQ(Engine.WavePlaying, 0);
 }
 
@@ -195,7 +195,7 @@ TEST_F(WavePlayer, SeekLoopWithTheMonitorPausedDoesNotCloseTheOpenWave) {
     EXPECT_TRUE(takeCommands().isEmpty());
     EXPECT_EQ(result, "3");
     EXPECT_EQ(Engine.MusicState, "b.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
+    EXPECT_EQ(SoundForm().Mumer1().interval(), 0);
 }
 
 class IgnoredCalls : public WavePlayer,
@@ -210,7 +210,7 @@ TEST_P(IgnoredCalls, SendNothingAndChangeNothing) {
     EXPECT_EQ(arg, "untouched");
     EXPECT_EQ(Engine.WavePlaying, 255);
     EXPECT_EQ(Engine.MusicState, "");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
+    EXPECT_EQ(SoundForm().Mumer1().interval(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(WaveCommand, IgnoredCalls,

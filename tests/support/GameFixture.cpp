@@ -13,6 +13,7 @@
 #include "scenario/ScenarioReader.h"
 #include "shell/Form1.h"
 #include "shell/Form2.h"
+#include "shell/FormStage.h"
 #include "shell/SystemMenu.h"
 
 QByteArray ScenarioBytes(const QStringList& lines) {
@@ -28,6 +29,7 @@ void GameFixture::SetUp() {
     previousDir_ = QDir::currentPath();
     QDir::setCurrent(dir_->path());
 
+    AttachShell();
     SetClock(&clock_);
     // No wave of an earlier test stays open; sound follows this test's clock.
     ResetMediaControl();

@@ -19,7 +19,7 @@
 #include "scenario/RoutineCommands.h"
 #include "scenario/RunScenario.h"
 #include "scenario/ScenarioError.h"
-#include "shell/Form1.h"
+#include "scenario/StageLayout.h"
 #include "sound/MediaControl.h"
 
 namespace {
