@@ -1,4 +1,5 @@
-// The main window as built: its size in twips, faces, hidden buffers and focus order.
+// The main window as built: its size in twips, faces and button texts, hidden buffers
+// and focus order.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -33,6 +34,13 @@ TEST_F(MainWindowTest, JapaneseFacesMapToTheIpaFonts) {
     EXPECT_EQ(label.family(), "IPAPMincho");
     EXPECT_EQ(QFontInfo(form.Command1[0].qwidget()->font()).family(), "IPAGothic");
     EXPECT_EQ(QFontInfo(form.Command1[5].qwidget()->font()).family(), "IPAPGothic");
+}
+
+TEST_F(MainWindowTest, MessageBoxButtonsSpeakJapanese) {
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QStringLiteral("はい")));
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&No").contains(QStringLiteral("いいえ")));
 }
 
 TEST_F(MainWindowTest, HiddenSurfacesNeverShow) {

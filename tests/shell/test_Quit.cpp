@@ -19,26 +19,20 @@ namespace {
 
 class QuitTest : public GameFixture {};
 
-TEST_F(QuitTest, CloseBoxYesClosesFilesAndEndsTheProgram) {
+TEST_F(QuitTest, CloseBoxNoKeepsTheWindowAndYesClosesFilesAndEnds) {
     writeScenario({Label(1), Line("msg", "a"), Line("keywait"), "_"});
     MessageScript boxes;
     newGame();
-    ASSERT_TRUE(IsFileOpen(Engine.ScenarioFile));
-    MainForm().window.showCentred();
-    boxes.expectQuitQuestion(MessageAnswer::Yes);
-    MainForm().window.requestClose();
-    EXPECT_EQ(ProgramEndCount(), 1);
-    EXPECT_FALSE(IsFileOpen(Engine.ScenarioFile));
-}
-
-TEST_F(QuitTest, CloseBoxNoKeepsTheWindowAndTheMenu) {
-    MessageScript boxes;
     MainForm().window.showCentred();
     boxes.expectQuitQuestion(MessageAnswer::No);
     EXPECT_FALSE(MainForm().window.requestClose());
     EXPECT_TRUE(MainForm().window.isShown());
-    EXPECT_FALSE(ProgramHasEnded());
     EXPECT_EQ(MainForm().Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
+    ASSERT_TRUE(IsFileOpen(Engine.ScenarioFile));
+    boxes.expectQuitQuestion(MessageAnswer::Yes);
+    MainForm().window.requestClose();
+    EXPECT_EQ(ProgramEndCount(), 1);
+    EXPECT_FALSE(IsFileOpen(Engine.ScenarioFile));
 }
 
 TEST_F(QuitTest, CloseBoxNoDuringAChoiceBlanksTheButtonsButKeepsTheWait) {

@@ -21,22 +21,6 @@ bool RecordedSurface::loadPicture(const QString& path) {
     return true;
 }
 
-void RecordedSurface::copyFrom(const StageSurface& source, int sourceX, int sourceY, int w, int h,
-                               int destX, int destY) {
-    drawn << QStringLiteral("copy %1 %2,%3 %4x%5 to %6,%7")
-                 .arg(static_cast<const RecordedSurface&>(source).picture)
-                 .arg(sourceX)
-                 .arg(sourceY)
-                 .arg(w)
-                 .arg(h)
-                 .arg(destX)
-                 .arg(destY);
-}
-
-void RecordedSurface::drawCircle(int centreX, int centreY, int radius) {
-    drawn << QStringLiteral("circle %1,%2 r%3").arg(centreX).arg(centreY).arg(radius);
-}
-
 RecordingStage::RecordingStage() {
     animer1.onTick([] { Animer1_Timer(); });
 }

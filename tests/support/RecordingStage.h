@@ -29,7 +29,6 @@ struct RecordedSurface : StageSurface {
     QString picture;  // the file last loaded
     int width = 0, height = 0;
     int refreshes = 0;
-    QStringList drawn;  // copies and circles, in order
 
     bool loadPicture(const QString& path) override;  // only an existing file
     void clearPicture() override { picture.clear(); }
@@ -37,9 +36,9 @@ struct RecordedSurface : StageSurface {
     void setWidth(int pixels) override { width = pixels; }
     void setHeight(int pixels) override { height = pixels; }
     void refresh() override { ++refreshes; }
-    void copyFrom(const StageSurface& source, int sourceX, int sourceY, int w, int h, int destX,
-                  int destY) override;
-    void drawCircle(int centreX, int centreY, int radius) override;
+    // Pixels are the real window's business (tested with it).
+    void copyFrom(const StageSurface&, int, int, int, int, int, int) override {}
+    void drawCircle(int, int, int) override {}
 };
 
 class RecordingStage : public Stage {
