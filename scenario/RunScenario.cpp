@@ -27,7 +27,9 @@ void ShowPlainMessage(const char16_t* text) {
     ShowMessage(QString::fromUtf16(text), MessageStyle::OkOnly);
 }
 
-// Steps a to d of a cycle: reopen the file and read to the label line.
+// The jump that opens a cycle when JumpLabel is set: label -1 ends the story with
+// the quit question; any other label reopens the file and reads to its label line,
+// past the end line if the player declines to quit there.
 Outcome TakeJump() {
     if (Engine.JumpLabel == -1) {
         ShowPlainMessage(kScenarioEndMessage);
@@ -72,7 +74,8 @@ Outcome TakeJump() {
     return Outcome::GoOn;
 }
 
-// Steps 2.2 and 2.3 of a cycle: read one line and carry it out.
+// The rest of a cycle: read one line, take its argument as its row in the command
+// table says, and carry it out.
 Outcome RunOneLine() {
     ScenarioLine line;
     if (!ReadScenarioLine(line)) {
@@ -143,6 +146,9 @@ void RunLoop() {
         if (outcome == Outcome::Stop) stop = true;
         --budget;
     }
+    // Every line read costs one of the 100, the waiting line too: a run whose 100th
+    // line waits has still used them all and ends the program, as does a `next`
+    // loop without a wait. Only `pg` and a problem leave before the count.
     if (budget == 0) {
         ShowPlainMessage(kLoopOutMessage);
         EndProgram(1);

@@ -1,4 +1,5 @@
-// The choice commands: targets, labelled buttons, the wait, and bad lines.
+// The choice commands: targets, labelled buttons and the wait (their bad lines are
+// in test_ArgumentRules).
 #include <gtest/gtest.h>
 
 #include "platform/ProgramEnd.h"
@@ -73,43 +74,6 @@ TEST_F(Choices, BotwaitInEachDisplayMode) {
         EXPECT_EQ(messageText(), "");
     }
 }
-
-struct BadLine {
-    const char* line;
-    const char* problem;
-};
-void PrintTo(const BadLine& row, std::ostream* os) { *os << row.line; }
-
-class BadChoiceLine : public Choices, public ::testing::WithParamInterface<BadLine> {};
-
-TEST_P(BadChoiceLine, IsReportedWithLineNumberAndStopsTheRun) {
-    const QString bad = QString::fromUtf8(GetParam().line);
-    MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("の 3 行目で問題が見つかりました。\n\n「%1」\n\n%2")
-                               .arg(bad, QString::fromUtf8(GetParam().problem)));
-    play({Line("msg", "before"), bad, Line("msg", "after"), Line("keywait")});
-    EXPECT_EQ(messageText(), "before\r\r");
-    EXPECT_FALSE(ScenarioRunning());
-    EXPECT_FALSE(ProgramHasEnded());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, BadChoiceLine,
-    ::testing::Values(
-        BadLine{"bottxt2  b Eleven,tip", "「bottxt2」のボタン番号「b」のボタンはありません"},
-        BadLine{"botpic   F pic.png,tip", "「botpic」のボタン番号「F」のボタンはありません"},
-        BadLine{"bottxt2  1 no comma here", "「,」がありません"},
-        BadLine{"bottxt2  1,early", "「,」がありません"},
-        BadLine{"botpic   1 missing.png,tip", "ボタンの絵「missing.png」が見つからないか"},
-        BadLine{"nextbot  00012 00015",
-                "「nextbot」の 3 番目の行き先（22 文字目から 5 文字）がありません"},
-        BadLine{"nextbot  00012 00015 00000 00000 00000 00000 00000 00000 00000      ",
-                "「nextbot」の 10 番目の行き先（64 文字目から 5 文字）がありません"},
-        BadLine{"nextbot  00012 0001x 00000 00000 00000 00000 00000 00000 00000 00000",
-                "「nextbot」の 2 番目の行き先（16 文字目から 5 "
-                "文字）「0001x」がラベル番号として読めません"},
-        BadLine{"nextbot  00012 40000 00000 00000 00000 00000 00000 00000 00000 00000",
-                "「nextbot」の 2 番目の行き先（16 文字目から 5 文字）「40000」がラベル番号"}));
 
 TEST_F(Choices, FailedNextbotLeavesTheOldTargets) {
     MessageScript boxes;

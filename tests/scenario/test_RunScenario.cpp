@@ -59,7 +59,6 @@ std::vector<Story> AllStories() {
     const Box loopOut = Plain(kLoopOutMessage);
     const Box storyEnd = Plain(kScenarioEndMessage);
     const QString notANumber = QStringLiteral("「next」の行き先「oops」が数ではありません。");
-    const QString bad = QStringLiteral("「next」の行き先");
     const auto missing = [](int label) {
         return QStringLiteral("行き先のラベル「_%1」がシナリオにありません").arg(label, 5, 10, QLatin1Char('0'));
     };
@@ -117,14 +116,6 @@ std::vector<Story> AllStories() {
         {"MissingScenarioFile", {}, {{QStringLiteral("シナリオファイルが見つからないか、読めません")}}},
         {"EndOfFileNamesTheLastLine", {Label(1), msg("the end is near")},
          {Error(2, msg("the end is near"), QStringLiteral("この行でシナリオファイルが終わって"))}, 0, "the end is near\r\r"},
-        {"NextWithoutANumber", {Label(1), msg("a"), next(""), msg("b"), kEnd},
-         {Error(3, next(""), bad + QStringLiteral("のラベル番号がありません"))}, 0, "a\r\r"},
-        {"NextWithBlanks", {Label(1), next("   "), kEnd}, {Error(2, next("   "), bad + QStringLiteral("のラベル番号がありません"))}},
-        {"NextWithLetters", {Label(1), next("abc"), kEnd}, {Error(2, next("abc"), bad + QStringLiteral("「abc」が数ではありません"))}},
-        {"NextWithATrailingLetter", {Label(1), next("12x"), kEnd}, {Error(2, next("12x"), bad + QStringLiteral("「12x」が数ではありません"))}},
-        {"NextAboveSixteenBits", {Label(1), next("32768"), kEnd},
-         {Error(2, next("32768"), bad + QStringLiteral("「32768」は -32768 から 32767 の範囲を超えています"))}},
-        {"NextBelowSixteenBits", {Label(1), next("-32769"), kEnd}, {Error(2, next("-32769"), bad + QStringLiteral("「-32769」は -32768 から"))}},
     };
 }
 // clang-format on

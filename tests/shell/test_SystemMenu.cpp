@@ -53,18 +53,6 @@ TEST_F(SystemMenuTest, MenuModeZeroLabelsTheMenu) {
     EXPECT_EQ(button(10).top(), 408);  // button 10 keeps its place
 }
 
-TEST_F(SystemMenuTest, ModesThreeAndFiveOfferReturnToTheGame) {
-    for (uint8_t mode : {3, 4, 5}) {
-        Engine.SysMode = mode;
-        button(9).setStrikethrough(true);
-        ShowSystemMenu();
-        const bool returns = mode != 4;
-        EXPECT_EQ(button(9).caption(), returns ? QStringLiteral("ゲームに戻る") : kNextCaption);
-        EXPECT_EQ(button(9).toolTip(), returns ? QStringLiteral("Return games") : kNextToolTip);
-        EXPECT_EQ(button(9).strikethrough(), !returns);  // Next keeps what it showed
-    }
-}
-
 TEST_F(SystemMenuTest, OtherMenuModesLeaveElevenBlankButtons) {
     button(4).setToolTip("y");
     button(4).setVisible(false);
@@ -136,7 +124,7 @@ const Click kClicks[] = {
     {0, 0, W, 0, Does::QuitQuestion}, {0, 0, N, 0, Does::QuitQuestion},
     {0, 0, W, 1, Does::Nothing},      {0, 0, W, 3, Does::Nothing},
     {0, 0, W, 7, Does::Nothing},      {0, 0, W, 8, Does::Nothing},
-    {0, 0, W, 2, Does::NewGame},      {0, 0, N, 2, Does::NewGame},
+    {0, 0, W, 2, Does::NewGame},      {4, 0, N, 2, Does::NewGame},
     {0, 0, W, 4, Does::NotReady},     {0, 0, W, 10, Does::NotReady},
     {0, 0, W, 5, Does::Help},         {0, 0, W, 6, Does::Version},
     {0, 0, W, 9, Does::Next},         {0, 0, N, 9, Does::Nothing},
@@ -206,6 +194,7 @@ TEST_P(ClickTable, DoesWhatTheModesSay) {
         EXPECT_EQ(Engine.WaitingForClick, click.waiting ? -1 : 0);
     }
     EXPECT_EQ(Engine.SelectedChoice, click.does == Does::Choice ? click.button : 4);
+    EXPECT_EQ(Engine.SysMode, click.sysMode);  // no click changes the display mode
     EXPECT_EQ(Engine.ChoiceFlags[4], click.does == Does::Routine ? 0 : -1);
     if (click.does == Does::ReturnToGame) {
         EXPECT_EQ(Engine.WaitingForClick, 0);
@@ -213,7 +202,10 @@ TEST_P(ClickTable, DoesWhatTheModesSay) {
         EXPECT_EQ(button(kNextButton).caption(), "");
     }
     if (click.does == Does::OpenMenu) {
+        // Button 9 leads back to the choice, live: no strikethrough.
         EXPECT_EQ(button(kNextButton).caption(), QStringLiteral("ゲームに戻る"));
+        EXPECT_EQ(button(kNextButton).toolTip(), QStringLiteral("Return games"));
+        EXPECT_FALSE(button(kNextButton).strikethrough());
     }
     EXPECT_FALSE(ProgramHasEnded());
 }
@@ -221,27 +213,6 @@ TEST_P(ClickTable, DoesWhatTheModesSay) {
 INSTANTIATE_TEST_SUITE_P(Rows, ClickTable, ::testing::ValuesIn(kClicks));
 
 // ---- clicks during a run -------------------------------------------------------
-
-TEST_F(SystemMenuTest, NewGameDuringAYieldRestartsOnceWithoutNesting) {
-    writeScenario({Label(1), Line("msg", "one"), Line("msg", "two"), Line("keywait"), "_"});
-    MessageScript boxes;
-    int clicks = 0;
-    // Queued now, delivered at the first yield of the run: inside `msg one`.
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            ++clicks;
-            EXPECT_TRUE(ScenarioRunning());
-            Command1_Click(kNewGameButton);
-        },
-        Qt::QueuedConnection);
-    newGame();
-    EXPECT_EQ(clicks, 1);
-    EXPECT_FALSE(ScenarioRunning());
-    // The first run stopped after "one"; the restart showed "one" and "two" again.
-    EXPECT_EQ(messageText(), "one\rone\rtwo");
-    EXPECT_EQ(Engine.WaitingForClick, -1);
-}
 
 TEST_F(SystemMenuTest, NextStrikesThroughWhileTheStoryRuns) {
     writeScenario(
@@ -267,18 +238,6 @@ TEST_F(SystemMenuTest, StaleNextQueuedDuringARunIsIgnored) {
         qApp, [] { Command1_Click(kNextButton); }, Qt::QueuedConnection);
     newGame();
     EXPECT_EQ(messageText(), "one\r\r");
-}
-
-TEST_F(SystemMenuTest, NewGameRestartsAtLabelOneWithoutResetting) {
-    writeScenario({Label(1), Line("msg", "start"), Line("keywait"), Line("sysmode", "4"),
-                   Line("msg", "later"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    next();
-    Engine.MenuMode = 0;
-    newGame();
-    EXPECT_EQ(messageText(), "start\rlater\rstart");
-    EXPECT_EQ(Engine.SysMode, 4);  // New Game resets nothing but the menu and the label
 }
 
 }  // namespace

@@ -94,21 +94,6 @@ TEST_F(MusicMonitors, TheLoopIsRestartedAfterEachEnd) {
     EXPECT_EQ(heard[1].at, 250u * kFramesPerMs);  // no gap after the first end
 }
 
-TEST_F(MusicMonitors, ALoopWhoseDeviceWasClosedIsLeftAloneQuietly) {
-    writeRamp("loop.wav", 100);
-    startLoop("loop.wav");
-    QString none;
-    WaveCommand(kStopClose, "v", none);
-    takeCommands();
-    MessageScript boxes;
-    clock_.advance(500);
-    const QStringList sentNow = takeCommands();
-    EXPECT_FALSE(sentNow.isEmpty());
-    for (const QString& c : sentNow)
-        EXPECT_EQ(c, "send: status wavplay mode");
-    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopWatchInterval);
-}
-
 TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
     writeRamp("loop.wav", 1000);
     writeRamp("one.wav", 300, -1.0f);
@@ -192,27 +177,6 @@ TEST_F(MusicMonitors, BgmDuringAOneShotMusicWaitsAndResumesAtTheSavedPosition) {
     EXPECT_EQ(heard[2].from, 301 * kFramesPerMs);  // b.wav, at a.wav's position
     EXPECT_EQ(heard[3].from, 0);                   // then b.wav loops
     EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopWatchInterval);
-}
-
-TEST_F(MusicMonitors, AResumedMusicShorterThanTheSavedPositionStartsOver) {
-    writeRamp("long.wav", 1000);
-    writeRamp("short.wav", 200);
-    writeRamp("one.wav", 100, -1.0f);
-    startLoop("long.wav");
-    clock_.advance(600);
-    requestMusic("one.wav");
-    clock_.advance(1);
-    QString result;
-    WaveCommand(kSeekLoop, "short.wav", result);
-    clock_.advance(100);  // one-shot over at 701: short.wav "from 601" is at its end
-    EXPECT_EQ(Engine.WavePlaying, 255);
-    clock_.advance(300);
-    catchUpOutput();
-    const std::vector<Segment> heard = Segments(recorded());
-    ASSERT_EQ(heard.size(), 3u);
-    EXPECT_FALSE(heard[2].negative);
-    EXPECT_EQ(heard[2].from, 0);
-    EXPECT_LE(heard[2].at - 701u * kFramesPerMs, size_t{kLoopWatchInterval * kFramesPerMs});
 }
 
 TEST_F(MusicMonitors, AMissingOneShotInterruptsTheLoopForOneTick) {
