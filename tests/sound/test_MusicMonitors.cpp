@@ -191,12 +191,6 @@ TEST_F(MusicMonitors, AMissingOneShotInterruptsTheLoopForOneTick) {
                            "exec: close wavplay", "send: open missing.wav alias wavplay",
                            "send: open loop.wav alias wavplay", "send: play wavplay from 201"}));
     EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
-    clock_.advance(100);
-    catchUpOutput();
-    const std::vector<Segment> heard = Segments(recorded());
-    ASSERT_EQ(heard.size(), 2u);
-    EXPECT_EQ(heard[1].at, 202u * kFramesPerMs);
-    EXPECT_EQ(heard[1].from, 201 * kFramesPerMs);
 }
 
 TEST_F(MusicMonitors, AOneShotWithoutALoopPlaysOnceAndNothingIsResumed) {
