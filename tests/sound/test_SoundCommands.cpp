@@ -51,37 +51,45 @@ TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEndedLettingNoTimerTick)
     EXPECT_LE(commands.count("send: status wavplay mode"), 100);
 }
 
-TEST_F(SoundCommands, SayWhileAMusicIsOpenIsSkippedAndTheMusicGoesOn) {
+// Lines whose sound is skipped, or ends the program: what they send, and whether
+// the story goes on to "after" at once.
+struct Skip {
+    const char* name;
+    QStringList lines;
+    QStringList sent;  // the mode queries included
+    bool ends;         // with the voice error
+};
+void PrintTo(const Skip& row, std::ostream* os) { *os << row.name; }
+
+const QString kOpenLoop = "send: open loop.wav alias wavplay";
+const QString kPlay = "send: play wavplay notify";
+const QString kAskMode = "send: status wavplay mode";
+
+// clang-format off
+const Skip kSkips[] = {
+    {"SayWhileAMusicIsOpen", {Line("bgm", "loop.wav"), Line("say", "voice.wav")}, {kOpenLoop, kPlay}, false},
+    {"SayOfAMissingFile", {Line("say", "nobody.wav")}, {"send: open nobody.wav alias wavplay"}, false},
+    {"SayOfANameInCapitals", {Line("say", "VOICE.WAV")}, {kAskMode}, true},
+    {"SayOfANameWithATrailingBlank", {Line("say", "voice.wav ")}, {kAskMode}, true},
+    {"CdbgmDoesNothing", {Line("cdbgm", "05")}, {}, false},
+};
+// clang-format on
+
+class Skipped : public SoundCommands, public ::testing::WithParamInterface<Skip> {};
+
+TEST_P(Skipped, SendTheirCommandsAndGoOnOrEnd) {
+    const Skip& row = GetParam();
     MessageScript boxes;
-    play({Line("bgm", "loop.wav"), Line("say", "voice.wav")});
-    EXPECT_EQ(takeCommands(),
-              QStringList({"send: open loop.wav alias wavplay", "send: play wavplay notify"}));
-    EXPECT_EQ(clock_.milliseconds(), 0);
-    EXPECT_EQ(messageText(), "after\r\r");
-    EXPECT_EQ(Engine.WavePlaying, 255);
+    if (row.ends) boxes.expect("音声エラー");
+    play(row.lines);
+    EXPECT_EQ(takeCommands(), row.sent);
+    EXPECT_EQ(clock_.milliseconds(), 0);  // nothing was waited for
+    EXPECT_EQ(ProgramEndCount(), row.ends ? 1 : 0);
+    EXPECT_EQ(messageText(), row.ends ? "" : "after\r\r");  // no further line ran
 }
 
-TEST_F(SoundCommands, SayOfAMissingFileIsSkippedSilently) {
-    MessageScript boxes;
-    play({Line("say", "nobody.wav")});
-    EXPECT_EQ(takeCommands(), QStringList({"send: open nobody.wav alias wavplay"}));
-    EXPECT_EQ(messageText(), "after\r\r");
-    EXPECT_FALSE(ProgramHasEnded());
-}
-
-TEST_F(SoundCommands, SayWithANameTheWavePlayerRefusesEndsTheProgramWithTheVoiceError) {
-    for (const QString& name : {QString("VOICE.WAV"), QString("voice.wav ")}) {
-        SCOPED_TRACE(name.toStdString());
-        ResetProgramEnd();
-        MessageScript boxes;
-        boxes.expect("音声エラー");
-        play({Line("say", name)});
-        EXPECT_TRUE(boxes.finished());
-        EXPECT_EQ(ProgramEndCount(), 1);
-        EXPECT_EQ(messageText(), "");  // no further line ran
-        EXPECT_EQ(takeCommands(), QStringList({"send: status wavplay mode"}));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Table, Skipped, ::testing::ValuesIn(kSkips),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SoundCommands, SayWithARefusedNameWhileAMusicPlaysWaitsForTheMusicsEnd) {
     MessageScript boxes;
@@ -127,13 +135,6 @@ TEST_F(SoundCommands, MusicStartsAtTheNextTickAfterTheRun) {
     clock_.advance(1);
     EXPECT_EQ(takeCommands(),
               QStringList({"send: open one.wav alias wavplay", "send: play wavplay notify"}));
-}
-
-TEST_F(SoundCommands, CdbgmIsAcceptedAndDoesNothing) {
-    MessageScript boxes;
-    play({Line("cdbgm", "05")});
-    EXPECT_TRUE(takeCommands().isEmpty());
-    EXPECT_EQ(messageText(), "after\r\r");
 }
 
 }  // namespace
