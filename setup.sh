@@ -4,8 +4,9 @@
 set -eu
 
 # espeak-ng speaks the sample game's voices when tools/ remakes its assets.
+# clang-format (14 on Debian 12) checks the code's layout in .ci/run.
 PACKAGES="
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -14,6 +14,7 @@
 #include "scenario/RunScenario.h"
 #include "scenario/ScenarioReader.h"
 #include "shell/Form1.h"
+#include "shell/FormStage.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ class AnimationBench {
     AnimationBench() {
         previous_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
+        AttachShell();
         ResetEngineState();
         Engine.AppDir = dir_.path() + QLatin1Char('/');
         SetMessageResponder([](const QString& text, MessageStyle) {

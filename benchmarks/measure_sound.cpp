@@ -30,9 +30,10 @@
 #include "platform/mci/Mci.h"
 #include "scenario/CommandTable.h"
 #include "scenario/EngineState.h"
+#include "scenario/SoundCommands.h"
 #include "shell/Form2.h"
+#include "shell/FormStage.h"
 #include "sound/MusicMonitors.h"
-#include "sound/SoundCommands.h"
 #include "sound/TitleMusic.h"
 #include "sound/WavePlayer.h"
 
@@ -97,8 +98,8 @@ Load Measure(F&& work) {
 }
 
 void StopEverything() {
-    SoundWindow().Mumer1.setInterval(0);
-    SoundWindow().Mumer2.setInterval(0);
+    SoundForm().Mumer1().setInterval(0);
+    SoundForm().Mumer2().setInterval(0);
     QString none;
     WaveCommand(kStopClose, "v", none);
     Engine.MusicState.clear();
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
     PlatformApplication application(argc, argv);
+    AttachShell();
     const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 10;
 
     QTemporaryDir dir;
@@ -130,7 +132,7 @@ int main(int argc, char** argv) {
         buffer = output->bufferFrames();
         return output;
     });
-    SoundWindow();
+    SoundForm();
 
     // say: the interpreter waits for a voice of `seconds` seconds.
     const ScenarioLine line{1, QStringLiteral("say      voice.wav")};
@@ -148,11 +150,11 @@ int main(int argc, char** argv) {
     // The title music (1 s) loops; after its first end its monitor ticks every 100 ms.
     recording->clear();
     PlayTitleMusic();
-    while (SoundWindow().Mumer1.interval() != kLoopWatchInterval)
+    while (SoundForm().Mumer1().interval() != kLoopWatchInterval)
         RunEventLoopFor(50);
     const Load loop100 = Measure([&] { RunEventLoopFor(seconds * 1000); });
     std::printf("title music looping, monitor at %3d ms:     %5.2f %% of one core\n",
-                SoundWindow().Mumer1.interval(), loop100.cpuPercent);
+                SoundForm().Mumer1().interval(), loop100.cpuPercent);
 
     // The silences between the ends and the restarts, in what the device was handed.
     const std::vector<float> samples = recording->samples();
@@ -184,15 +186,15 @@ int main(int argc, char** argv) {
     WaveCommand(kSeekLoop, "long.wav", none);
     const Load loop1 = Measure([&] { RunEventLoopFor(seconds * 1000); });
     std::printf("music playing, loop monitor at %3d ms:      %5.2f %% of one core\n",
-                SoundWindow().Mumer1.interval(), loop1.cpuPercent);
+                SoundForm().Mumer1().interval(), loop1.cpuPercent);
     StopEverything();
 
     // A one-shot music watched by its monitor at 1 ms.
-    SoundWindow().Mumer2.setTag("long.wav");
-    SoundWindow().Mumer2.setInterval(kOneShotWatchInterval);
+    SoundForm().Mumer2().setTag("long.wav");
+    SoundForm().Mumer2().setInterval(kOneShotWatchInterval);
     const Load oneShot = Measure([&] { RunEventLoopFor(seconds * 1000); });
     std::printf("one-shot music, its monitor at %3d ms:      %5.2f %% of one core\n",
-                SoundWindow().Mumer2.interval(), oneShot.cpuPercent);
+                SoundForm().Mumer2().interval(), oneShot.cpuPercent);
     StopEverything();
 
     // Memory: resident size while each music plays (the device and one block of

@@ -1,7 +1,6 @@
 #include "platform/MessageBox.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <cstdio>
 
 #include "platform/ApplicationTitle.h"
 #include "platform/Logging.h"
@@ -13,6 +12,8 @@ MessageResponder& Responder() {
     return responder;
 }
 
+MessagePresenter g_presenter = nullptr;
+
 const char* AnswerName(MessageAnswer answer) {
     switch (answer) {
         case MessageAnswer::Ok: return "OK";
@@ -22,37 +23,28 @@ const char* AnswerName(MessageAnswer answer) {
     return "?";
 }
 
-MessageAnswer ShowOnScreen(const QString& text, MessageStyle style) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(ApplicationTitle());
-    box.setText(text);
-    box.setTextFormat(Qt::PlainText);
-    switch (style) {
-        case MessageStyle::OkOnly:
-            box.setIcon(QMessageBox::NoIcon);
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        case MessageStyle::OkInformation:
-            box.setIcon(QMessageBox::Information);
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        case MessageStyle::YesNoQuestion:
-            box.setIcon(QMessageBox::Question);
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            break;
-    }
-    const int result = box.exec();
-    if (style != MessageStyle::YesNoQuestion) return MessageAnswer::Ok;
-    return result == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+// A program without windows (a tool) still says what went wrong, and never
+// agrees to a question nobody saw.
+MessageAnswer WriteToStandardError(const QString& text, MessageStyle style) {
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(ApplicationTitle()), qUtf8Printable(text));
+    return style == MessageStyle::YesNoQuestion ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
 }  // namespace
 
 MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
-    const MessageAnswer answer = Responder() ? Responder()(text, style) : ShowOnScreen(text, style);
+    MessageAnswer answer;
+    if (Responder()) {
+        answer = Responder()(text, style);
+    } else if (g_presenter) {
+        answer = g_presenter(text, style);
+    } else {
+        answer = WriteToStandardError(text, style);
+    }
     qCDebug(lcMsgbox).noquote() << "message box:" << text << "->" << AnswerName(answer);
     return answer;
 }
 
 void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
+
+void SetMessagePresenter(MessagePresenter presenter) { g_presenter = presenter; }

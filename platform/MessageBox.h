@@ -16,6 +16,12 @@ enum class MessageAnswer { Ok, Yes, No };
 // Shows the box and waits for the player's answer.
 MessageAnswer ShowMessage(const QString& text, MessageStyle style);
 
+// How boxes reach the screen; the windowing part of the platform installs it
+// when the application starts (PlatformApplication). Without one, a box is
+// written to standard error and answered OK (No to a question).
+using MessagePresenter = MessageAnswer (*)(const QString& text, MessageStyle style);
+void SetMessagePresenter(MessagePresenter presenter);
+
 // Tests answer boxes from a script instead of the screen. While a responder is
 // installed no box is shown; nullptr restores the real boxes.
 using MessageResponder = std::function<MessageAnswer(const QString& text, MessageStyle style)>;

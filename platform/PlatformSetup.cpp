@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/MessageBoxOnScreen.h"
 #include "platform/TextMetrics.h"
 
 struct PlatformApplication::Impl {
@@ -79,6 +80,7 @@ PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::ma
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     InstallGameFaces();
     InstallJapaneseButtonTexts(impl_->app.get());
+    SetMessagePresenter(ShowMessageOnScreen);
 }
 
 PlatformApplication::~PlatformApplication() = default;

@@ -1,14 +1,14 @@
 #include "scenario/CgWindow.h"
 
+#include "platform/Timer.h"
 #include "scenario/EngineState.h"
+#include "scenario/Modes.h"
 #include "scenario/Numbers.h"
 #include "scenario/RunScenario.h"
-#include "shell/Form1.h"
+#include "scenario/Stage.h"
 
 namespace {
 
-constexpr Rgb kCircleGrey{119, 119, 119};
-constexpr int kCircleLineWidth = 2;
 constexpr int kRpgWidth = 480;
 constexpr int kRpgHeight = 360;
 constexpr int kFrameIntervalMs = 100;
@@ -23,36 +23,36 @@ QString AnimationTag(int next, int last) {
 }  // namespace
 
 void Animer1_Timer() {
-    Form1& form = MainForm();
-    const QString tag = form.Animer1.tag();
+    Stage& stage = CurrentStage();
+    const QString tag = stage.Animer1().tag();
     const int current = static_cast<int>(LeadingNumber(tag.left(3)));
     const int last = static_cast<int>(LeadingNumber(tag.right(3)));
     // One rectangle copy from the strip; the window's picture stays as it was.
-    form.Picture1.copyFrom(form.AniPic1, 0, current * Engine.CgHeight, Engine.CgWidth,
-                           Engine.CgHeight, 0, 0);
+    stage.Picture1().copyFrom(stage.AniPic1(), 0, current * Engine.CgHeight, Engine.CgWidth,
+                              Engine.CgHeight, 0, 0);
     if (current == last) {
-        form.Animer1.setInterval(0);
+        stage.Animer1().setInterval(0);
         // The tag is left alone: the resumed story may have started a new animation.
         RunScenario();
         return;
     }
-    form.Animer1.setTag(AnimationTag(current + 1, last));
+    stage.Animer1().setTag(AnimationTag(current + 1, last));
 }
 
 void StartAnimation(int lastFrame) {
-    Form1& form = MainForm();
-    form.Animer1.setTag(AnimationTag(0, lastFrame));
-    form.Animer1.setInterval(kFrameIntervalMs);
+    Stage& stage = CurrentStage();
+    stage.Animer1().setTag(AnimationTag(0, lastFrame));
+    stage.Animer1().setInterval(kFrameIntervalMs);
 }
 
 void Picture1_Paint() {
-    Form1& form = MainForm();
-    if (Engine.SysMode == 5 || Engine.SysMode == 7) {
-        form.Picture1.copyFrom(form.RpgPic1, 0, 0, kRpgWidth, kRpgHeight, 0, 0);
+    Stage& stage = CurrentStage();
+    if (PaintsRpgPicture(Engine.SysMode)) {
+        stage.Picture1().copyFrom(stage.RpgPic1(), 0, 0, kRpgWidth, kRpgHeight, 0, 0);
     }
     if (Engine.CircleParams[0] != 0) {
-        form.Picture1.drawCircle(Engine.CircleParams[1], Engine.CircleParams[2],
-                                 Engine.CircleParams[3], kCircleGrey, kCircleLineWidth);
+        stage.Picture1().drawCircle(Engine.CircleParams[1], Engine.CircleParams[2],
+                                    Engine.CircleParams[3]);
     }
 }
 

@@ -2,17 +2,19 @@
 
 #include "scenario/ArgumentRules.h"
 #include "scenario/EngineState.h"
+#include "scenario/Modes.h"
 #include "scenario/ScenarioError.h"
+#include "scenario/Stage.h"
+#include "scenario/StageLayout.h"
 #include "scenario/TextCommands.h"
-#include "shell/Form1.h"
 
 namespace {
 
 // The button a `bottxt2` or `botpic` line addresses, or nothing after reporting.
-PushButton* AddressedButton(const CommandArguments& args, const char* command) {
+StageButton* AddressedButton(const CommandArguments& args, const char* command) {
     const Checked<int> index = ButtonIndex(args.comma.index, command);
     if (!UsableOrReported(index, args.line)) return nullptr;
-    return &MainForm().Command1[*index];
+    return &CurrentStage().Command1(*index);
 }
 
 }  // namespace
@@ -26,7 +28,7 @@ bool NextbotCommand(const CommandArguments& args) {
 
 bool BotclsCommand(const CommandArguments&) {
     for (int i = 0; i < kButtonCount; ++i) {
-        PushButton& button = MainForm().Command1[i];
+        StageButton& button = CurrentStage().Command1(i);
         button.setVisible(false);
         button.setCaption(QString());
         button.setToolTip(QString());
@@ -36,7 +38,7 @@ bool BotclsCommand(const CommandArguments&) {
 }
 
 bool Bottxt2Command(const CommandArguments& args) {
-    PushButton* button = AddressedButton(args, "bottxt2");
+    StageButton* button = AddressedButton(args, "bottxt2");
     if (!button) return false;
     button->setCaption(args.comma.text);
     button->setToolTip(args.comma.toolTip);
@@ -45,7 +47,7 @@ bool Bottxt2Command(const CommandArguments& args) {
 }
 
 bool BotpicCommand(const CommandArguments& args) {
-    PushButton* button = AddressedButton(args, "botpic");
+    StageButton* button = AddressedButton(args, "botpic");
     if (!button) return false;
     // Named as written, relative to the current directory (not AppDir).
     const QString file = FileNameOf(args.comma.text);
@@ -61,7 +63,7 @@ bool BotpicCommand(const CommandArguments& args) {
 }
 
 bool BotwaitCommand(const CommandArguments&) {
-    if (Engine.SysMode <= 4) Engine.MenuMode = 1;
+    if (NextIsButton9(Engine.SysMode)) Engine.MenuMode = kChoiceMode;
     WaitForNext();
     return true;
 }

@@ -6,8 +6,8 @@
 #include "scenario/FlowCommands.h"
 #include "scenario/PictureCommands.h"
 #include "scenario/RoutineCommands.h"
+#include "scenario/SoundCommands.h"
 #include "scenario/TextCommands.h"
-#include "sound/SoundCommands.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/TextFile.h"
 #include "scenario/EngineState.h"
-#include "shell/Form1.h"
+#include "scenario/Stage.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ QStringList EndingLines() {
 }
 
 void ShowEndingLine(const QString& text) {
-    MainForm().Label1.setText(QLatin1Char('\r') + text + QLatin1Char('\r'));
+    CurrentStage().setMessageText(QLatin1Char('\r') + text + QLatin1Char('\r'));
     ProcessPendingEvents();
     WaitForSecondChanges(kSecondChangesPerLine);
 }
@@ -74,8 +74,8 @@ void PlayEnding() {
     const QStringList lines = EndingLines();
     ShowEndingLine(lines[0]);
     ShowEndingLine(lines[1]);
-    MainForm().Picture1.clearPicture();
-    MainForm().Picture1.refresh();
+    CurrentStage().Picture1().clearPicture();
+    CurrentStage().Picture1().refresh();
     for (qsizetype i = 2; i < lines.size(); ++i)
         ShowEndingLine(lines[i]);
     CloseAllFiles();

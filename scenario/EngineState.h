@@ -15,9 +15,9 @@ struct EngineState {
     QString AppDir;            // the data directory, ending in a separator
 
     // Waiting and the button row.
-    int16_t WaitingForClick = 0;  // -1 while the story waits for Next or a choice
-    uint8_t SysMode = 0;          // the scenario's display mode (`sysmode`)
-    uint8_t MenuMode = 0;         // 0 system menu, 1 choice, 2 built-in routine, else nothing
+    int16_t WaitingForClick = 0;              // -1 while the story waits for Next or a choice
+    uint8_t SysMode = 0;                      // the display mode `sysmode` chose (scenario/Modes.h)
+    uint8_t MenuMode = 0;                     // what a click on the row means (scenario/Modes.h)
     std::array<int16_t, 11> ChoiceTargets{};  // label per button; 0 = go on after `botwait`
     int16_t SelectedChoice = 0;
     std::array<int16_t, 10> ChoiceFlags{};  // -1 still offered, 0 taken

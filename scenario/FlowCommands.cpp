@@ -4,7 +4,7 @@
 #include "scenario/ArgumentRules.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioError.h"
-#include "shell/SystemMenu.h"
+#include "scenario/Stage.h"
 
 bool NextCommand(const CommandArguments& args) {
     const Checked<int16_t> label = NextTarget(args.rest);
@@ -17,7 +17,7 @@ bool NextCommand(const CommandArguments& args) {
 bool SysmodeCommand(const CommandArguments& args) {
     Engine.SysMode = SysModeOf(args.rest);
     Engine.MenuMode = Engine.SysMode;
-    ArrangeButtons();
-    ShowSystemMenu();
+    CurrentStage().ArrangeButtons();
+    CurrentStage().ShowSystemMenu();
     return true;
 }

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "scenario/RunScenario.h"
-#include "shell/Form1.h"
+#include "scenario/Stage.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ void MessageOut(const QString& text) {
         ++MessageCount;
     }
     // Rows are separated by CR alone; empty rows keep their place.
-    MainForm().Label1.setText(MessageLines[0] + QLatin1Char('\r') + MessageLines[1] +
-                              QLatin1Char('\r') + MessageLines[2]);
+    CurrentStage().setMessageText(MessageLines[0] + QLatin1Char('\r') + MessageLines[1] +
+                                  QLatin1Char('\r') + MessageLines[2]);
     YieldToPlayer();
 }
 

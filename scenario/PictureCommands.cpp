@@ -4,11 +4,11 @@
 #include "scenario/CgWindow.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioError.h"
-#include "shell/Form1.h"
+#include "scenario/Stage.h"
 
 namespace {
 
-bool LoadOrReport(PictureSurface& surface, const QString& name, const ScenarioLine& line) {
+bool LoadOrReport(StageSurface& surface, const QString& name, const ScenarioLine& line) {
     if (surface.loadPicture(Engine.AppDir + name)) return true;
     ReportScenarioError(
         QStringLiteral("絵のファイル「%1」が見つからないか、絵として読めません。").arg(name), line);
@@ -18,9 +18,9 @@ bool LoadOrReport(PictureSurface& surface, const QString& name, const ScenarioLi
 }  // namespace
 
 bool CgCommand(const CommandArguments& args) {
-    Form1& form = MainForm();
-    if (!LoadOrReport(form.Picture1, CgFileName(args.line), args.line)) return false;
-    form.Picture1.refresh();
+    Stage& stage = CurrentStage();
+    if (!LoadOrReport(stage.Picture1(), CgFileName(args.line), args.line)) return false;
+    stage.Picture1().refresh();
     return true;
 }
 
@@ -31,13 +31,13 @@ bool AnimeCommand(const CommandArguments& args) {
     Engine.CgHeight = kCgHeight;
 
     // All frames go into the strip now, so that a tick is one copy, no file access.
-    Form1& form = MainForm();
+    Stage& stage = CurrentStage();
     const int frames = static_cast<int>(names->size());
-    form.AniPic1.setWidth(kCgWidth + 4);
-    form.AniPic1.setHeight(frames * kCgHeight);
+    stage.AniPic1().setWidth(kCgWidth + 4);
+    stage.AniPic1().setHeight(frames * kCgHeight);
     for (int k = 0; k < frames; ++k) {
-        if (!LoadOrReport(form.WrkPic1, names->at(k), args.line)) return false;
-        form.AniPic1.copyFrom(form.WrkPic1, 0, 0, kCgWidth, kCgHeight, 0, k * kCgHeight);
+        if (!LoadOrReport(stage.WrkPic1(), names->at(k), args.line)) return false;
+        stage.AniPic1().copyFrom(stage.WrkPic1(), 0, 0, kCgWidth, kCgHeight, 0, k * kCgHeight);
     }
     StartAnimation(frames - 1);
     return true;
@@ -49,17 +49,17 @@ bool Anime3Command(const CommandArguments& args) {
     Engine.CgWidth = kCgWidth;
     Engine.CgHeight = kStripFrameHeight;
 
-    Form1& form = MainForm();
-    if (!LoadOrReport(form.AniPic1, strip->stripFile, args.line)) return false;
-    if (const auto tooShort = StripTooShort(*strip, form.AniPic1.pictureHeight())) {
+    Stage& stage = CurrentStage();
+    if (!LoadOrReport(stage.AniPic1(), strip->stripFile, args.line)) return false;
+    if (const auto tooShort = StripTooShort(*strip, stage.AniPic1().pictureHeight())) {
         ReportScenarioError(*tooShort, args.line);
         return false;
     }
     if (strip->extraFrame) {
-        form.AniPic1.setHeight((strip->lastFrame + 1) * kStripFrameHeight);
-        if (!LoadOrReport(form.WrkPic1, strip->extraFile, args.line)) return false;
-        form.AniPic1.copyFrom(form.WrkPic1, 0, 0, Engine.CgWidth, Engine.CgHeight, 0,
-                              strip->lastFrame * Engine.CgHeight);
+        stage.AniPic1().setHeight((strip->lastFrame + 1) * kStripFrameHeight);
+        if (!LoadOrReport(stage.WrkPic1(), strip->extraFile, args.line)) return false;
+        stage.AniPic1().copyFrom(stage.WrkPic1(), 0, 0, Engine.CgWidth, Engine.CgHeight, 0,
+                                 strip->lastFrame * Engine.CgHeight);
     }
     StartAnimation(strip->lastFrame);
     return true;
@@ -69,6 +69,6 @@ bool CircleCommand(const CommandArguments& args) {
     const auto params = CircleArguments(args.line);
     if (!UsableOrReported(params, args.line)) return false;
     Engine.CircleParams = *params;
-    MainForm().Picture1.refresh();
+    CurrentStage().Picture1().refresh();
     return true;
 }

@@ -4,10 +4,12 @@
 #include "platform/ProgramEnd.h"
 #include "scenario/Ending.h"
 #include "scenario/EngineState.h"
-#include "shell/Form1.h"
-#include "shell/Quit.h"
+#include "scenario/Modes.h"
+#include "scenario/Stage.h"
 
 namespace {
+
+void ConfirmQuit() { CurrentStage().ConfirmQuit(); }
 
 struct Routine {
     const char* name;
@@ -54,14 +56,14 @@ bool IsBuiltinRoutine(const QString& name) {
 }
 
 void HideUsedChoices() {
-    for (int i = 0; i <= 7; ++i) {
+    for (int i = 0; i <= kLastHideableChoice; ++i) {
         if (Engine.ChoiceFlags[static_cast<size_t>(i)] == 0)
-            MainForm().Command1[i].setVisible(false);
+            CurrentStage().Command1(i).setVisible(false);
     }
 }
 
 void MarkChoiceUsed() {
     // Button 10 has no flag: a choice made with it marks nothing.
-    if (Engine.SelectedChoice < 0 || Engine.SelectedChoice > 9) return;
+    if (Engine.SelectedChoice < 0 || Engine.SelectedChoice > kLastChoiceFlagButton) return;
     Engine.ChoiceFlags[static_cast<size_t>(Engine.SelectedChoice)] = 0;
 }

@@ -12,7 +12,7 @@
 #include "scenario/RunFlow.h"
 #include "scenario/ScenarioError.h"
 #include "scenario/ScenarioReader.h"
-#include "shell/Quit.h"
+#include "scenario/Stage.h"
 
 namespace {
 
@@ -28,11 +28,13 @@ void ShowPlainMessage(const char16_t* text) {
     ShowMessage(QString::fromUtf16(text), MessageStyle::OkOnly);
 }
 
-// Steps a to d of a cycle: reopen the file and read to the label line.
+// The jump that opens a cycle when JumpLabel is set: label -1 ends the story with
+// the quit question; any other label reopens the file and reads to its label line,
+// past the end line if the player declines to quit there.
 Outcome TakeJump() {
     if (Engine.JumpLabel == -1) {
         ShowPlainMessage(kScenarioEndMessage);
-        ConfirmQuit();
+        CurrentStage().ConfirmQuit();
         // The player stays after the story's end: nothing is left to read, so the
         // run just stops; New Game and the quit button still work.
         Engine.JumpLabel = 0;
@@ -62,7 +64,7 @@ Outcome TakeJump() {
         }
         if (line.text == kEndLine) {
             ShowPlainMessage(kLabelSearchErrorMessage);
-            ConfirmQuit();
+            CurrentStage().ConfirmQuit();
             if (ProgramHasEnded()) return Outcome::Leave;
             continue;  // declined: the search reads on past the end line
         }
@@ -73,7 +75,8 @@ Outcome TakeJump() {
     return Outcome::GoOn;
 }
 
-// Steps 2.2 and 2.3 of a cycle: read one line and carry it out.
+// The rest of a cycle: read one line, take its argument as its row in the command
+// table says, and carry it out.
 Outcome RunOneLine() {
     ScenarioLine line;
     if (!ReadScenarioLine(line)) {
@@ -141,6 +144,9 @@ void RunLoop() {
         if (outcome == Outcome::Leave) return;
         budget.spend(outcome == Outcome::Stop ? Afterwards::Stops : Afterwards::GoesOn);
     }
+    // Every line read costs one of the 100, the waiting line too: a run whose 100th
+    // line waits has still used them all and ends the program, as does a `next`
+    // loop without a wait. Only `pg` and a problem leave before the count.
     if (budget.ranOut()) {
         ShowPlainMessage(kLoopOutMessage);
         EndProgram(1);

@@ -2,9 +2,9 @@
 
 #include "scenario/EngineState.h"
 #include "scenario/MessageWindow.h"
+#include "scenario/Modes.h"
 #include "scenario/RunScenario.h"
-#include "shell/Form1.h"
-#include "shell/SystemMenu.h"
+#include "scenario/Stage.h"
 
 bool MsgCommand(const CommandArguments& args) {
     MessageOut(args.rest);
@@ -23,14 +23,14 @@ bool MsgtopCommand(const CommandArguments& args) {
 }
 
 void WaitForNext() {
-    if (Engine.SysMode <= 4) {
+    if (NextIsButton9(Engine.SysMode)) {
         // Let clicks queued during the run arrive while WaitingForClick is still 0,
         // so they are ignored rather than taken as Next.
         if (!YieldToPlayer()) return;
         Engine.WaitingForClick = -1;
-        MainForm().Command1[9].setStrikethrough(false);
-    } else if (Engine.SysMode == 5) {
-        PushButton& next = MainForm().Command1[10];
+        CurrentStage().Command1(kNextButton).setStrikethrough(false);
+    } else if (Engine.SysMode == kNextOnButton10Mode) {
+        StageButton& next = CurrentStage().Command1(kButtonTen);
         next.setVisible(true);
         next.setCaption(kNextCaption);
         next.setToolTip(kNextToolTip);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "scenario/CgWindow.h"
+#include "shell/FormStage.h"
 #include "shell/Quit.h"
 #include "shell/SystemMenu.h"
 
@@ -74,7 +75,10 @@ Form1::Form1()
     Picture1.onPaint([] { Picture1_Paint(); });
     Picture1.onMouseDown([] { Picture1_MouseDown(); });
     window.onCloseRequest([](int16_t& cancel) { Form_Unload(cancel); });
+    stage = std::make_unique<FormStage>(*this);
 }
+
+Form1::~Form1() = default;
 
 Form1& MainForm() {
     if (!g_form) g_form = std::make_unique<Form1>();

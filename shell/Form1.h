@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/Timer.h"
 #include "platform/widgets/ButtonArray.h"
 #include "platform/widgets/Label.h"
@@ -7,10 +9,13 @@
 #include "platform/widgets/Window.h"
 #include "scenario/StageLayout.h"
 
+class FormStage;
+
 // The main window and everything on it, at the places of its design (pixels of
 // the inside). Start-up and the system menu move and dress them afterwards.
 struct Form1 {
     Form1();
+    ~Form1();
 
     Window window;            // first: the widgets below live inside it
     PictureSurface CardPic1;  // hidden off-screen buffers
@@ -21,6 +26,8 @@ struct Form1 {
     PictureSurface AniPic1;
     PictureSurface Picture1;  // the CG window
     Label Label1;             // the message window
+
+    std::unique_ptr<FormStage> stage;  // what the story sees of all this
 };
 
 // The one main window, created on first use.

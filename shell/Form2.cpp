@@ -9,12 +9,12 @@ std::unique_ptr<Form2> g_form;
 }  // namespace
 
 Form2::Form2() {
-    Mumer1.setTag(QStringLiteral("0"));
-    Mumer1.onTick([] { Mumer1_Timer(); });
-    Mumer2.onTick([] { Mumer2_Timer(); });
+    loopMonitor_.setTag(QStringLiteral("0"));
+    loopMonitor_.onTick([] { Mumer1_Timer(); });
+    oneShotMonitor_.onTick([] { Mumer2_Timer(); });
 }
 
-Form2& SoundWindow() {
+Form2& SoundForm() {
     if (!g_form) g_form = std::make_unique<Form2>();
     return *g_form;
 }

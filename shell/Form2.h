@@ -1,22 +1,22 @@
 #pragma once
 
 #include "platform/Timer.h"
+#include "sound/SoundWindow.h"
 
 // The hidden sound window: it is never shown and only hosts the music monitors.
-struct Form2 {
+class Form2 : public SoundWindow {
+  public:
     Form2();
 
-    PeriodicTimer Mumer2;  // one-shot music monitor
-    PeriodicTimer Mumer1;  // background music loop monitor; its tag starts as "0"
+    PeriodicTimer& Mumer1() override { return loopMonitor_; }
+    PeriodicTimer& Mumer2() override { return oneShotMonitor_; }
 
-    // Kept by the one-shot music monitor while it has a looping music to resume:
-    // whether it has one, and the whole 80-character reply of the position query
-    // (the digits, a NUL, then the blanks the buffer was filled with).
-    bool ResumePending = false;
-    QString ResumePosition = QString(80, QLatin1Char(' '));
+  private:
+    PeriodicTimer oneShotMonitor_;
+    PeriodicTimer loopMonitor_;
 };
 
 // Created on first use, when the sound code first touches a timer.
-Form2& SoundWindow();
+Form2& SoundForm();
 bool SoundWindowExists();
 void DestroySoundWindow();

@@ -10,12 +10,14 @@
 #include "platform/SingleInstance.h"
 #include "scenario/EngineState.h"
 #include "shell/Form1.h"
+#include "shell/FormStage.h"
 #include "shell/SystemMenu.h"
 #include "sound/TitleMusic.h"
 
 double MessageFontPoints(double twipsPerPixel) { return std::floor(twipsPerPixel * 12.0 / 15.0); }
 
 void Main() {
+    AttachShell();
     if (!ClaimSingleInstance()) {
         ShowMessage(kSecondCopyMessage, MessageStyle::OkOnly);
         EndProgram();

@@ -20,19 +20,19 @@ struct MenuEntry {
 // The system menu. Button 9 is dressed separately: it is Next, or "return to the
 // game" in the modes where the menu interrupts a choice.
 constexpr MenuEntry kSystemMenu[] = {
-    {0, u"ゲーム終了", u"End Game"},
-    {2, u"最初から遊ぶ", u"New Game"},
-    {5, u"遊び方の説明", u"Help"},
-    {6, u"バージョン情報", u"Vesion"},
+    {kQuitButton, u"ゲーム終了", u"End Game"},
+    {kNewGameButton, u"最初から遊ぶ", u"New Game"},
+    {kHelpButton, u"遊び方の説明", u"Help"},
+    {kVersionButton, u"バージョン情報", u"Vesion"},
 };
-constexpr int kHiddenInMenu[] = {1, 3, 4, 7, 8, 10};
+constexpr int kHiddenInMenu[] = {1, 3, kNotReadyButton, 7, 8, kButtonTen};
 
-bool ReturnsToGame() { return Engine.SysMode == 3 || Engine.SysMode == 5; }
+bool ReturnsToGame() { return MenuReturnsToGame(Engine.SysMode); }
 
 void NewGame() {
     // An animation still playing would resume the old story at its last frame.
     MainForm().Animer1.setInterval(0);
-    Engine.MenuMode = 0;
+    Engine.MenuMode = kSystemMenuMode;
     ShowSystemMenu();
     Engine.JumpLabel = 1;
     RunScenario();
@@ -45,38 +45,38 @@ void NextOrReturn() {
         ArrangeButtons();
         ShowSystemMenu();
         Engine.WaitingForClick = 0;
-        MainForm().Command1[10].setVisible(false);
+        MainForm().Command1[kButtonTen].setVisible(false);
         return;
     }
     Engine.WaitingForClick = 0;
-    MainForm().Command1[9].setStrikethrough(true);
+    MainForm().Command1[kNextButton].setStrikethrough(true);
     RunScenario();
 }
 
 void SystemMenuClick(int16_t index) {
     switch (index) {
-        case 0: ConfirmQuit(); break;
-        case 2: NewGame(); break;
-        case 4:
-        case 10: ShowMessage(kNotReadyMessage, MessageStyle::OkOnly); break;
-        case 5: ShowHelpContents(kHelpFileName, MainForm().window); break;
-        case 6: ShowVersionBox(); break;
-        case 9: NextOrReturn(); break;
+        case kQuitButton: ConfirmQuit(); break;
+        case kNewGameButton: NewGame(); break;
+        case kNotReadyButton:
+        case kButtonTen: ShowMessage(kNotReadyMessage, MessageStyle::OkOnly); break;
+        case kHelpButton: ShowHelpContents(kHelpFileName, MainForm().window); break;
+        case kVersionButton: ShowVersionBox(); break;
+        case kNextButton: NextOrReturn(); break;
         default: break;  // 1, 3, 7, 8: nothing
     }
 }
 
 void ChoiceClick(int16_t index) {
     if (Engine.WaitingForClick != -1) return;
-    if (index == 0 && Engine.SysMode == 3) {
-        // In mode 3 button 0 opens the menu; the choice stays pending behind it.
-        Engine.MenuMode = 0;
+    if (index == kQuitButton && Engine.SysMode == kMenuOverChoicesMode) {
+        // Button 0 opens the menu; the choice stays pending behind it.
+        Engine.MenuMode = kSystemMenuMode;
         ArrangeButtons();
         ShowSystemMenu();
         return;
     }
     Engine.WaitingForClick = 0;
-    MainForm().Command1[9].setStrikethrough(true);
+    MainForm().Command1[kNextButton].setStrikethrough(true);
     Engine.MenuMode = Engine.SysMode;
     Engine.SelectedChoice = index;
     ShowSystemMenu();
@@ -86,8 +86,8 @@ void ChoiceClick(int16_t index) {
 
 // In mode 5 the story's Next button is button 10, while the menu mode is 5 too;
 // a click on it while the story waits lets the story go on, as Next does.
-void ModeFiveClick(int16_t index) {
-    if (index != 10 || Engine.WaitingForClick != -1) return;
+void NextOnButtonTenClick(int16_t index) {
+    if (index != kButtonTen || Engine.WaitingForClick != -1) return;
     Engine.WaitingForClick = 0;
     RunScenario();
 }
@@ -99,7 +99,7 @@ void ArrangeButtons() {
     for (int i = 0; i <= 9; ++i) {
         form.Command1[i].setLeft(500);
         form.Command1[i].setTop(10 + 42 * i);
-        form.Command1[i].setWidth(129);
+        form.Command1[i].setWidth(kButtonWidth);
         form.Command1[i].setHeight(33);
     }
 }
@@ -112,7 +112,7 @@ void ShowSystemMenu() {
         form.Command1[i].setToolTip(QString());
         form.Command1[i].clearPicture();
     }
-    if (Engine.MenuMode != 0) return;
+    if (Engine.MenuMode != kSystemMenuMode) return;
 
     for (const MenuEntry& entry : kSystemMenu) {
         form.Command1[entry.button].setCaption(QString::fromUtf16(entry.caption));
@@ -121,7 +121,7 @@ void ShowSystemMenu() {
     for (int hidden : kHiddenInMenu)
         form.Command1[hidden].setVisible(false);
 
-    PushButton& button9 = form.Command1[9];
+    PushButton& button9 = form.Command1[kNextButton];
     if (ReturnsToGame()) {
         button9.setCaption(kReturnCaption);
         button9.setToolTip(kReturnToolTip);
@@ -133,13 +133,14 @@ void ShowSystemMenu() {
     }
 }
 
+// The click table: what a click means in each menu mode.
 void Command1_Click(int16_t index) {
     if (index < 0 || index >= kButtonCount) return;
     switch (Engine.MenuMode) {
-        case 0: SystemMenuClick(index); break;
-        case 1: ChoiceClick(index); break;
-        case 2: RunBuiltinRoutine(); break;
-        case 5: ModeFiveClick(index); break;
+        case kSystemMenuMode: SystemMenuClick(index); break;
+        case kChoiceMode: ChoiceClick(index); break;
+        case kRoutineMode: RunBuiltinRoutine(); break;
+        case kNextOnButton10Mode: NextOnButtonTenClick(index); break;
         default: break;  // the scenario's own modes: clicks do nothing
     }
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "scenario/Modes.h"
+
 // The button column as system menu, Next button and choice buttons.
 
 // Buttons 0 to 9 into their column at left 500, 42 px apart; button 10 stays put.
@@ -13,11 +15,9 @@ void ArrangeButtons();
 void ShowSystemMenu();
 
 // A click on button `index`; what it means depends on MenuMode, SysMode and
-// WaitingForClick.
+// WaitingForClick (the click table in SystemMenu.cpp; the modes in scenario/Modes.h).
 void Command1_Click(int16_t index);
 
-inline const QString kNextCaption = QStringLiteral("話を進める");
-inline const QString kNextToolTip = QStringLiteral("Next");
 inline const QString kReturnCaption = QStringLiteral("ゲームに戻る");
 inline const QString kReturnToolTip = QStringLiteral("Return games");
 inline const QString kNotReadyMessage = QStringLiteral("まだ制作中です。");

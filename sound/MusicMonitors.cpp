@@ -1,14 +1,15 @@
 #include "sound/MusicMonitors.h"
 
+#include "platform/Timer.h"
 #include "scenario/EngineState.h"
-#include "shell/Form2.h"
 #include "sound/MediaControl.h"
+#include "sound/SoundWindow.h"
 #include "sound/WavePlayer.h"
 
 void Mumer1_Timer() {
     if (!EndsInLowerV(Engine.MusicState)) return;
     if (WaveIsPlaying()) return;
-    PeriodicTimer& loopMonitor = SoundWindow().Mumer1;
+    PeriodicTimer& loopMonitor = CurrentSoundWindow().Mumer1();
     // Stopped while it restarts the music, so that no tick comes in between,
     // even while an error box of the restart is open.
     loopMonitor.setInterval(0);
@@ -21,21 +22,21 @@ namespace {
 
 // The one-shot music has ended (or never started): close it, bring back the
 // looping music it interrupted, and stop watching.
-void FinishOneShot(Form2& form) {
+void FinishOneShot(SoundWindow& form) {
     QString none;
     WaveCommand(kStopClose, kAnyWaveName, none);
     if (form.ResumePending) {
         WaveCommand(kOpenPlayResume, Engine.MusicState, form.ResumePosition);
-        form.Mumer1.setInterval(kLoopWatchInterval);
+        form.Mumer1().setInterval(kLoopWatchInterval);
         form.ResumePending = false;
     }
-    form.Mumer2.setInterval(0);
+    form.Mumer2().setInterval(0);
 }
 
 // Pauses the looping music: the loop monitor first, so that it cannot take the
 // one-shot music for the end of its own; then the position, then the close.
-void InterruptLoop(Form2& form) {
-    form.Mumer1.setInterval(0);
+void InterruptLoop(SoundWindow& form) {
+    form.Mumer1().setInterval(0);
     QString buffer = BlankStatusBuffer();
     SendStatusQuery(kStatusPositionCommand, buffer);
     form.ResumePosition = buffer;
@@ -47,15 +48,15 @@ void InterruptLoop(Form2& form) {
 }  // namespace
 
 void Mumer2_Timer() {
-    Form2& form = SoundWindow();
-    const QString requested = form.Mumer2.tag();
+    SoundWindow& form = CurrentSoundWindow();
+    const QString requested = form.Mumer2().tag();
     if (requested.isEmpty()) {
         // Watching. A running loop monitor means the open wave is the looping
         // music, not a one-shot one: that happens after a request the wave player
         // refused by its name (an upper-case ".WAV", an empty line). Left alone,
         // this monitor would close the looping music at its next end.
-        if (form.Mumer1.interval() != 0) {
-            form.Mumer2.setInterval(0);
+        if (form.Mumer1().interval() != 0) {
+            form.Mumer2().setInterval(0);
             return;
         }
         if (WaveIsPlaying()) return;
@@ -69,5 +70,5 @@ void Mumer2_Timer() {
     QString none;
     WaveCommand(kOpenPlay, requested, none);
     // The interval stays as `music` set it: from the next tick on, watch.
-    form.Mumer2.setTag(QString());
+    form.Mumer2().setTag(QString());
 }

@@ -1,11 +1,12 @@
-#include "sound/SoundCommands.h"
+#include "scenario/SoundCommands.h"
 
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
-#include "shell/Form2.h"
+#include "platform/Timer.h"
 #include "sound/MediaControl.h"
 #include "sound/MusicMonitors.h"
+#include "sound/SoundWindow.h"
 #include "sound/WavePlayer.h"
 
 namespace {
@@ -51,8 +52,8 @@ bool BgmCommand(const CommandArguments& args) {
 bool MusicCommand(const CommandArguments& args) {
     // Played by the one-shot monitor once the interpreter is back in the event
     // loop; a second `music` before then replaces this one.
-    Form2& form = SoundWindow();
-    form.Mumer2.setTag(args.rest);
-    form.Mumer2.setInterval(kOneShotWatchInterval);
+    SoundWindow& form = CurrentSoundWindow();
+    form.Mumer2().setTag(args.rest);
+    form.Mumer2().setInterval(kOneShotWatchInterval);
     return true;
 }

@@ -1,9 +1,10 @@
 #include "sound/WavePlayer.h"
 
+#include "platform/Timer.h"
 #include "scenario/EngineState.h"
-#include "shell/Form2.h"
 #include "sound/MediaControl.h"
 #include "sound/MusicMonitors.h"
+#include "sound/SoundWindow.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void OpenPlay(const QString& name, QString& arg) {
 }
 
 void SeekLoop(const QString& name, QString& arg) {
-    PeriodicTimer& loopMonitor = SoundWindow().Mumer1;
+    PeriodicTimer& loopMonitor = CurrentSoundWindow().Mumer1();
     // Only a running loop monitor means that a looping music is open: while a
     // one-shot music plays the monitor is paused and the open wave is not ours.
     if (loopMonitor.interval() != 0) {
@@ -81,10 +82,10 @@ struct Mode {
 // Same order as the mode words in WavePlayer.h (tag: wave-modes).
 // clang-format off
 const Mode kModes[] = {
-    {kStopClose,      StopClose},       // C5 C6                    if open
-    {kOpenPlayResume, OpenPlayResume},  // C1 C3, C6 if C3 fails     if closed
-    {kSeekPlay,       SeekPlay},        // C4 C2                    if open
-    {kOpenPlay,       OpenPlay},        // C1 C2, C6 if C2 fails     if closed; codes 0-3
+    {kStopClose,      StopClose},       // stop, close                           if open
+    {kOpenPlayResume, OpenPlayResume},  // open, play from; close if play fails  if closed
+    {kSeekPlay,       SeekPlay},        // seek to start, play                   if open
+    {kOpenPlay,       OpenPlay},        // open, play; close if play fails       if closed; codes 0-3
     {kSeekLoop,       SeekLoop},        // stopclose if looping, then openplay, monitor at 1 ms
 };
 // clang-format on

@@ -29,17 +29,17 @@ enum class WaveResult { Playing = 0, OpenFailed = 1, PlayFailed = 2, AlreadyOpen
 int WaveResultCode(const QString& arg);
 
 // The commands the wave player and its monitors send to the media-control
-// service. They are the wire format: sent exactly so. C1 takes the name
-// unchanged, without quotes, so a name with blanks cannot be opened; C3 is
-// followed by the position in milliseconds. The status replies are "playing"
-// or "stopped", and the position.
+// service. They are the wire format: sent exactly so. The open takes the name
+// unchanged, without quotes, so a name with blanks cannot be opened; the play
+// from a position is followed by the position in milliseconds. The status
+// replies are "playing" or "stopped", and the position.
 // clang-format off
-QString OpenCommand(const QString& name);                                                 // C1
-inline const QString kPlayNotifyCommand     = QStringLiteral("play wavplay notify");      // C2
-inline const QString kPlayFromCommand       = QStringLiteral("play wavplay from ");       // C3
-inline const QString kSeekToStartCommand    = QStringLiteral("seek wavplay to start");    // C4
-inline const QString kStopCommand           = QStringLiteral("stop wavplay");             // C5
-inline const QString kCloseCommand          = QStringLiteral("close wavplay");            // C6
+QString OpenCommand(const QString& name);
+inline const QString kPlayNotifyCommand     = QStringLiteral("play wavplay notify");
+inline const QString kPlayFromCommand       = QStringLiteral("play wavplay from ");
+inline const QString kSeekToStartCommand    = QStringLiteral("seek wavplay to start");
+inline const QString kStopCommand           = QStringLiteral("stop wavplay");
+inline const QString kCloseCommand          = QStringLiteral("close wavplay");
 inline const QString kStatusModeCommand     = QStringLiteral("status wavplay mode");
 inline const QString kStatusPositionCommand = QStringLiteral("status wavplay position");
 // clang-format on

@@ -99,26 +99,32 @@ class BundledGame : public GameFixture {
     WatchingClock watch_;
 };
 
-TEST_F(BundledGame, EveryPlaceThenTheFinaleGivesTheHappyEnding) {
+// The paths to the two endings: the choices taken, and the closing line.
+struct Path {
+    const char* name;
+    std::deque<int> choices;
+    const char16_t* closing;
+};
+void PrintTo(const Path& path, std::ostream* os) { *os << path.name; }
+
+class Endings : public BundledGame, public ::testing::WithParamInterface<Path> {};
+
+TEST_P(Endings, PlayToTheirClosingLine) {
     MessageScript boxes;
     boxes.expectQuitQuestion(MessageAnswer::No);  // asked in the story, at the lantern
-    play({0, Storehouse, OilShop, ClockTower, 1, NorthWoods, 1, SotasHome, Finale});
-    expectEnding(QStringLiteral("　Ｈａｐｐｙ　Ｅｎｄ。。。☆"));
+    play(GetParam().choices);
+    expectEnding(QString::fromUtf16(GetParam().closing));
 }
 
-TEST_F(BundledGame, BlowingTheFlameOutGivesTheNormalEnding) {
-    MessageScript boxes;
-    boxes.expectQuitQuestion(MessageAnswer::No);
-    play({0, BlowOut, Finale});
-    expectEnding(QStringLiteral("　Ｎｏｒｍａｌ　Ｅｎｄ．．．"));
-}
-
-TEST_F(BundledGame, TheCandleLeadsBackToTheLantern) {
-    MessageScript boxes;
-    boxes.expectQuitQuestion(MessageAnswer::No);
-    play({1, Finale});
-    expectEnding(QStringLiteral("　Ｈａｐｐｙ　Ｅｎｄ。。。☆"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Paths, Endings,
+    ::testing::Values(
+        Path{"EveryPlaceThenTheFinale",
+             {0, Storehouse, OilShop, ClockTower, 1, NorthWoods, 1, SotasHome, Finale},
+             u"　Ｈａｐｐｙ　Ｅｎｄ。。。☆"},
+        Path{"BlowingTheFlameOut", {0, BlowOut, Finale}, u"　Ｎｏｒｍａｌ　Ｅｎｄ．．．"},
+        Path{"TheCandleLeadsBackToTheLantern", {1, Finale}, u"　Ｈａｐｐｙ　Ｅｎｄ。。。☆"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BundledGame, TheRoofIsGameOver) {
     MessageScript boxes;

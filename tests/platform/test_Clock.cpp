@@ -84,13 +84,6 @@ TEST_F(SteppedTimers, SleepingFiresNothingAndLateTimersFireOnceAfterwards) {
     EXPECT_EQ(count, 2);
 }
 
-TEST_F(SteppedTimers, TagIsPlainStorage) {
-    PeriodicTimer timer;
-    EXPECT_EQ(timer.tag(), "");
-    timer.setTag("000005");
-    EXPECT_EQ(timer.tag(), "000005");
-}
-
 TEST_F(SteppedTimers, TimeOfDayFollowsTheSteps) {
     EXPECT_EQ(clock.timeOfDaySeconds(), 3600);
     clock.advance(1999);

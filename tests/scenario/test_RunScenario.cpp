@@ -1,127 +1,37 @@
-// The interpreter loop: label jumps, the line budget, dispatch, and the orderly
-// stop on problems in the scenario file.
+// The interpreter loop: label jumps, the line budget, dispatch, restarts, and the
+// orderly stop on problems in the scenario file. One table of small stories.
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include <vector>
 
 #include "platform/ProgramEnd.h"
 #include "scenario/EngineState.h"
+#include "scenario/Modes.h"
 #include "scenario/RunScenario.h"
-#include "shell/Form1.h"
-#include "support/GameFixture.h"
+#include "support/CoreFixture.h"
 #include "support/MessageScript.h"
 #include "support/ScenarioText.h"
 
 namespace {
 
-const QString kUnsupportedTail = QStringLiteral("' はｻﾎﾟｰﾄしていません!");
-QString Unsupported(const QString& line) { return QLatin1Char('\'') + line + kUnsupportedTail; }
+struct Box {
+    QString fragment;  // the box must contain it
+    MessageAnswer answer = MessageAnswer::Ok;
+};
 
-class Interpreter : public GameFixture {};
-
-// ---- label search ----------------------------------------------------------
-
-TEST_F(Interpreter, NewGameStartsAfterLabelOne) {
-    writeScenario({Line("msg", "before"), Label(1), Line("msg", "first"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), "first\r\r");
-    EXPECT_EQ(Engine.WaitingForClick, -1);
-    EXPECT_EQ(Engine.JumpLabel, 0);
-    EXPECT_NE(Engine.ScenarioFile, 0);
+Box Plain(const char16_t* text) { return {QString::fromUtf16(text)}; }
+Box Quit(MessageAnswer answer) { return {QuitQuestion(), answer}; }
+Box Unsupported(const QString& line) {
+    return {QLatin1Char('\'') + line + QStringLiteral("' はｻﾎﾟｰﾄしていません!")};
 }
-
-TEST_F(Interpreter, FirstOfTwoEqualLabelsWins) {
-    writeScenario({Label(1), Line("next", "7"), Label(7), Line("msg", "first seven"),
-                   Line("keywait"), Label(7), Line("msg", "second seven"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), "first seven\r\r");
+// A scenario error: the line number, the line quoted, then the problem.
+Box Error(int number, const QString& line, const QString& problem) {
+    return {QStringLiteral("の %1 行目で問題が見つかりました。\n\n「%2」\n\n%3")
+                .arg(number)
+                .arg(line, problem)};
 }
-
-TEST_F(Interpreter, MissingLabelReachesEndLineThenStopsWithMessage) {
-    writeScenario({Label(1), Line("next", "12"), "_"});
-    MessageScript boxes;
-    boxes.expect(QString::fromUtf16(kLabelSearchErrorMessage))
-        .expectQuitQuestion(MessageAnswer::No)
-        .expectContaining(QStringLiteral("「_00012」がシナリオにありません"));
-    newGame();
-    EXPECT_TRUE(boxes.finished());
-    // The message points at the line that asked for the jump.
-    EXPECT_TRUE(boxes.shown().back().contains(QStringLiteral("の 2 行目")))
-        << boxes.shown().back().toStdString();
-    EXPECT_FALSE(ProgramHasEnded());
-    EXPECT_FALSE(ScenarioRunning());
-}
-
-TEST_F(Interpreter, MissingLabelAndQuitConfirmedEndsProgram) {
-    writeScenario({Label(1), Line("next", "12"), "_"});
-    MessageScript boxes;
-    boxes.expect(QString::fromUtf16(kLabelSearchErrorMessage))
-        .expectQuitQuestion(MessageAnswer::Yes);
-    newGame();
-    EXPECT_EQ(ProgramEndCount(), 1);
-}
-
-TEST_F(Interpreter, LabelAfterEndLineIsFoundWhenQuitDeclined) {
-    writeScenario(
-        {Label(1), Line("next", "3"), "_", Label(3), Line("msg", "late"), Line("keywait")});
-    MessageScript boxes;
-    boxes.expect(QString::fromUtf16(kLabelSearchErrorMessage))
-        .expectQuitQuestion(MessageAnswer::No);
-    newGame();
-    EXPECT_EQ(messageText(), "late\r\r");
-}
-
-TEST_F(Interpreter, NegativeLabelUsesLastFiveCharacters) {
-    writeScenario(
-        {Label(1), Line("next", "-5"), "_000-5", Line("msg", "odd label"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), "odd label\r\r");
-}
-
-TEST_F(Interpreter, NextZeroGoesOnWithFollowingLine) {
-    writeScenario({Label(1), Line("next", "0"), Line("msg", "after"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), "after\r\r");
-}
-
-TEST_F(Interpreter, NextFloorsFractions) {
-    writeScenario(
-        {Label(1), Line("next", " 2.9 "), Label(2), Line("msg", "two"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), "two\r\r");
-}
-
-TEST_F(Interpreter, NextMinusOneEndsStoryAndAsksToQuit) {
-    writeScenario({Label(1), Line("next", "-1"), Line("msg", "never"), "_"});
-    MessageScript boxes;
-    boxes.expect(QString::fromUtf16(kScenarioEndMessage)).expectQuitQuestion(MessageAnswer::Yes);
-    newGame();
-    EXPECT_EQ(ProgramEndCount(), 1);
-    EXPECT_EQ(messageText(), "");
-}
-
-TEST_F(Interpreter, DeclinedQuitAtStoryEndStopsQuietlyAndNewGameStillWorks) {
-    writeScenario({Label(1), Line("msg", "once"), Line("next", "-1"), "_"});
-    {
-        MessageScript boxes;
-        boxes.expect(QString::fromUtf16(kScenarioEndMessage)).expectQuitQuestion(MessageAnswer::No);
-        newGame();
-    }
-    EXPECT_FALSE(ProgramHasEnded());
-    EXPECT_EQ(Engine.JumpLabel, 0);
-    EXPECT_EQ(Engine.MenuMode, 0);
-    // The system menu is back and the story can start again.
-    EXPECT_EQ(MainForm().Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
-    MessageScript again;
-    again.expect(QString::fromUtf16(kScenarioEndMessage)).expectQuitQuestion(MessageAnswer::No);
-    newGame();
-    EXPECT_EQ(messageText(), "once\ronce\r");
-}
-
-// ---- the line budget -------------------------------------------------------
 
 QStringList Comments(int count) {
     QStringList lines;
@@ -130,200 +40,187 @@ QStringList Comments(int count) {
     return lines;
 }
 
-TEST_F(Interpreter, NinetyNineLinesThenWaitIsFine) {
-    writeScenario(QStringList{Label(1)} + Comments(98) + QStringList{Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(ProgramEndCount(), 0);
-    EXPECT_EQ(Engine.WaitingForClick, -1);
-}
-
-TEST_F(Interpreter, HundredthLineWaitingStillLoopsOut) {
-    writeScenario(QStringList{Label(1)} + Comments(99) + QStringList{Line("keywait"), "_"});
-    MessageScript boxes;
-    boxes.expect(QString::fromUtf16(kLoopOutMessage));
-    newGame();
-    EXPECT_EQ(ProgramEndCount(), 1);
-}
-
-TEST_F(Interpreter, LoopToItselfCountsOnlyTheNextLines) {
-    // Every search skips the label line and the lines before it for free; only
-    // the `next` lines count, so the hundredth ends the program.
-    writeScenario({Label(1), Line("next", "2"), Label(2), Line("next", "2"), "_"});
-    MessageScript boxes;
-    boxes.expect(QString::fromUtf16(kLoopOutMessage));
-    newGame();
-    EXPECT_EQ(ProgramEndCount(), 1);
-}
-
-TEST_F(Interpreter, PgAsHundredthLineReturnsWithoutLoopOut) {
-    writeScenario(QStringList{Label(1)} + Comments(99) + QStringList{Line("pg", "rtb1"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(ProgramEndCount(), 0);
-    EXPECT_EQ(Engine.RoutineName, "rtb1");
-}
-
-TEST_F(Interpreter, EachRunHasItsOwnBudget) {
-    QStringList lines{Label(1)};
-    for (int wait = 0; wait < 3; ++wait)
-        lines += Comments(90) + QStringList{Line("keywait")};
-    writeScenario(lines + QStringList{"_"});
-    MessageScript boxes;
-    newGame();
-    next();
-    next();
-    EXPECT_EQ(ProgramEndCount(), 0);
-    EXPECT_EQ(Engine.WaitingForClick, -1);
-}
-
-// ---- dispatch --------------------------------------------------------------
-
-TEST_F(Interpreter, CommentsAreSilentButBlankLinesAreUnsupported) {
-    writeScenario({Label(1), "'", "' a note", "", Line("msg", "shown"), Line("keywait"), "_"});
-    MessageScript boxes;
-    boxes.expect(Unsupported(""));
-    newGame();
-    EXPECT_EQ(messageText(), "shown\r\r");
-}
-
-TEST_F(Interpreter, CommandWordsAreComparedLowerCased) {
-    writeScenario({Label(1), Line("MSG", "Hello"), Line("KeyWait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), "Hello\r\r");
-    EXPECT_EQ(Engine.WaitingForClick, -1);
-}
-
-TEST_F(Interpreter, UnpaddedWordIsUnsupportedAndTheRunGoesOn) {
-    writeScenario({Label(1), "keywait", Label(4), Line("msg", "still here"), Line("keywait"), "_"});
-    MessageScript boxes;
-    boxes.expect(Unsupported("keywait")).expect(Unsupported(Label(4)));
-    newGame();
-    EXPECT_EQ(messageText(), "still here\r\r");
-}
-
-TEST_F(Interpreter, SysmodeReadsTheLastCharacter) {
-    writeScenario({Label(1), Line("sysmode", "12"), Line("botrpg"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(Engine.SysMode, 2);
-    EXPECT_EQ(Engine.MenuMode, 2);
-    // Any mode but 0 leaves eleven visible blank buttons.
-    for (int i = 0; i < kButtonCount; ++i) {
-        EXPECT_TRUE(MainForm().Command1[i].isVisible()) << i;
-        EXPECT_EQ(MainForm().Command1[i].caption(), "") << i;
-    }
-}
-
-TEST_F(Interpreter, SysmodeNonDigitIsZeroAndPutsTheMenuBack) {
-    writeScenario({Label(1), Line("sysmode", "4"), Line("sysmode", "x"), Line("botrpg"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(Engine.SysMode, 0);
-    EXPECT_EQ(MainForm().Command1[0].caption(), QStringLiteral("ゲーム終了"));
-    EXPECT_FALSE(MainForm().Command1[1].isVisible());
-}
-
-TEST_F(Interpreter, ShortRestOfLineCommandTakesEmptyArgument) {
-    writeScenario({Label(1), Line("msg", "a"), "msg     ", "msg      ", Line("msg", "b"),
-                   Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), "\r\rb");
-}
-
-TEST_F(Interpreter, DoubleByteTextKeepsItsColumns) {
-    writeScenario({Label(1), QStringLiteral("msg      灯りがともる。"),
-                   QStringLiteral("Msg      ｶﾀｶﾅ"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    EXPECT_EQ(messageText(), QStringLiteral("灯りがともる。\rｶﾀｶﾅ\r"));
-}
-
-TEST_F(Interpreter, NextClickContinuesAfterTheWait) {
-    writeScenario(
-        {Label(1), Line("msg", "one"), Line("keywait"), Line("msg", "two"), Line("keywait"), "_"});
-    MessageScript boxes;
-    next();  // nothing waits yet
-    EXPECT_EQ(messageText(), "");
-    newGame();
-    EXPECT_FALSE(MainForm().Command1[9].strikethrough());
-    next();
-    EXPECT_EQ(messageText(), "one\rtwo\r");
-    EXPECT_EQ(Engine.WaitingForClick, -1);
-}
-
-// ---- orderly stops ---------------------------------------------------------
-
-TEST_F(Interpreter, MissingScenarioFileIsReported) {
-    MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("シナリオファイルが見つからないか、読めません"));
-    newGame();
-    EXPECT_FALSE(ProgramHasEnded());
-    EXPECT_FALSE(ScenarioRunning());
-}
-
-TEST_F(Interpreter, EndOfFileDuringOrdinaryReadingNamesTheLastLine) {
-    writeScenario({Label(1), Line("msg", "the end is near")});
-    MessageScript boxes;
-    boxes.expectContaining(
-        QStringLiteral("の 2 行目で問題が見つかりました。\n\n「msg      the end is near」"));
-    newGame();
-    EXPECT_FALSE(ProgramHasEnded());
-}
-
-TEST_F(Interpreter, EndOfFileDuringLabelSearchWithoutEndLine) {
-    writeScenario({Label(1), Line("next", "9")});
-    MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("「_00009」がシナリオにありません"));
-    newGame();
-    EXPECT_FALSE(ProgramHasEnded());
-}
-
-struct BadNumber {
-    const char* argument;
-    const char* problem;
+struct Story {
+    const char* name;
+    QStringList lines;  // none: no scenario file at all
+    std::vector<Box> boxes;
+    int nexts = 0;  // Next clicks after New Game
+    QString text;   // the message window at the end
+    int ends = 0;   // times the program ended
 };
-void PrintTo(const BadNumber& row, std::ostream* os) { *os << '"' << row.argument << '"'; }
+void PrintTo(const Story& story, std::ostream* os) { *os << story.name; }
 
-class NextArgument : public Interpreter, public ::testing::WithParamInterface<BadNumber> {};
+const QString kEnd = QStringLiteral("_");
+const QString kWait = Line("keywait");
 
-TEST_P(NextArgument, IsReportedWithLineAndStopsTheRun) {
-    const QString bad = Line("next", QString::fromUtf8(GetParam().argument));
-    writeScenario(
-        {Label(1), Line("msg", "before"), bad, Line("msg", "after"), Line("keywait"), "_"});
+// clang-format off
+std::vector<Story> AllStories() {
+    const Box searchFailed = Plain(kLabelSearchErrorMessage);
+    const Box loopOut = Plain(kLoopOutMessage);
+    const Box storyEnd = Plain(kScenarioEndMessage);
+    const QString notANumber = QStringLiteral("「next」の行き先「oops」が数ではありません。");
+    const auto missing = [](int label) {
+        return QStringLiteral("行き先のラベル「_%1」がシナリオにありません").arg(label, 5, 10, QLatin1Char('0'));
+    };
+    const QStringList l1{Label(1)};
+    const auto next = [](const char* to) { return Line("next", QString::fromUtf8(to)); };
+    const auto msg = [](const char* text) { return Line("msg", QString::fromUtf8(text)); };
+    return {
+        // ---- label search and `next`
+        {"NewGameStartsAfterLabelOne", {msg("before"), Label(1), msg("first"), kWait, kEnd}, {}, 0, "first\r\r"},
+        {"FirstOfTwoEqualLabelsWins", {Label(1), next("7"), Label(7), msg("1st"), kWait, Label(7), msg("2nd"), kWait, kEnd}, {}, 0, "1st\r\r"},
+        {"MissingLabelReadsToTheEndLineThenReportsTheAskingLine", {Label(1), next("12"), kEnd},
+         {searchFailed, Quit(MessageAnswer::No), Error(2, next("12"), missing(12))}},
+        {"MissingLabelAndYesEndsTheProgram", {Label(1), next("12"), kEnd}, {searchFailed, Quit(MessageAnswer::Yes)}, 0, "", 1},
+        {"SearchReadsOnPastTheEndLineWhenQuitIsDeclined", {Label(1), next("3"), kEnd, Label(3), msg("late"), kWait},
+         {searchFailed, Quit(MessageAnswer::No)}, 0, "late\r\r"},
+        {"SearchWithoutAnEndLineReportsTheMissingLabel", {Label(1), next("9")}, {Error(2, next("9"), missing(9))}},
+        {"NegativeLabelUsesTheLastFiveCharacters", {Label(1), next("-5"), "_000-5", msg("odd"), kWait, kEnd}, {}, 0, "odd\r\r"},
+        {"NextZeroGoesOn", {Label(1), next("0"), msg("after"), kWait, kEnd}, {}, 0, "after\r\r"},
+        {"NextFloorsFractions", {Label(1), next(" 2.9 "), Label(2), msg("two"), kWait, kEnd}, {}, 0, "two\r\r"},
+        {"NextMinusOneEndsTheStoryAndAsksToQuit", {Label(1), next("-1"), msg("never"), kEnd},
+         {storyEnd, Quit(MessageAnswer::Yes)}, 0, "", 1},
+        {"NextClickGoesOnAfterTheWait", {Label(1), msg("one"), kWait, msg("two"), kWait, kEnd}, {}, 1, "one\rtwo\r"},
+        // ---- line numbers after several jumps: every jump reads the file from the top
+        {"ErrorAfterASecondJumpNamesItsLineInTheFile",
+         {Label(1), next("3"), Label(2), next("oops"), Label(3), next("2"), kEnd}, {Error(4, next("oops"), notANumber)}},
+        {"ErrorAfterAThirdJumpNamesItsLineInTheFile",
+         {Label(1), next("3"), Label(2), next("4"), Label(3), next("2"), Label(4), msg("x"), next("oops"), kEnd},
+         {Error(9, next("oops"), notANumber)}, 0, "x\r\r"},
+        {"FailedSearchAfterAThirdJumpNamesTheAskingLine",
+         {Label(1), next("3"), Label(2), next("9"), Label(3), next("2"), kEnd},
+         {searchFailed, Quit(MessageAnswer::No), Error(4, next("9"), missing(9))}},
+        // ---- the budget of 100 lines per run: comment lines count, label searches do not
+        {"NinetyNineLinesThenAWaitIsFine", l1 + Comments(98) + QStringList{kWait, kEnd}},
+        {"AHundredthLineThatWaitsStillLoopsOut", l1 + Comments(99) + QStringList{kWait, kEnd}, {loopOut}, 0, "", 1},
+        {"ALoopToItselfCountsOnlyItsNextLines", {Label(1), next("2"), Label(2), next("2"), kEnd}, {loopOut}, 0, "", 1},
+        {"PgAsTheHundredthLineLeavesWithoutLoopOut", l1 + Comments(99) + QStringList{Line("pg", "rtb1"), kEnd}},
+        {"EachRunHasItsOwnBudget",
+         l1 + Comments(90) + QStringList{kWait} + Comments(90) + QStringList{kWait} + Comments(90) +
+             QStringList{msg("third"), kWait, kEnd}, {}, 2, "third\r\r"},
+        // ---- dispatch
+        {"TextCommandsDriveTheMessageWindow",
+         {Label(1), msg("one"), msg("two"), Line("msgtop", "F"), msg("cls"), msg("G"), Line("msgcls"), msg("H"),
+          msg("I"), Line("msgtop", "J"), kWait, kEnd}, {}, 0, "J\r\r"},
+        {"CommentsAreSilentButABlankLineIsUnsupported", {Label(1), "'", "' a note", "", msg("shown"), kWait, kEnd},
+         {Unsupported("")}, 0, "shown\r\r"},
+        {"WordsAreComparedLowerCased", {Label(1), Line("MSG", "Hello"), Line("KeyWait"), kEnd}, {}, 0, "Hello\r\r"},
+        {"AnUnpaddedWordIsUnsupportedAndTheRunGoesOn", {Label(1), "keywait", Label(4), msg("still"), kWait, kEnd},
+         {Unsupported("keywait"), Unsupported(Label(4))}, 0, "still\r\r"},
+        {"ShortRestOfLineIsAnEmptyArgument", {Label(1), msg("a"), "msg     ", "msg      ", msg("b"), kWait, kEnd},
+         {}, 0, "\r\rb"},
+        {"DoubleByteTextKeepsItsColumns",
+         {Label(1), QStringLiteral("msg      灯りがともる。"), QStringLiteral("Msg      ｶﾀｶﾅ"), kWait, kEnd},
+         {}, 0, QStringLiteral("灯りがともる。\rｶﾀｶﾅ\r")},
+        // ---- orderly stops
+        {"MissingScenarioFile", {}, {{QStringLiteral("シナリオファイルが見つからないか、読めません")}}},
+        {"EndOfFileNamesTheLastLine", {Label(1), msg("the end is near")},
+         {Error(2, msg("the end is near"), QStringLiteral("この行でシナリオファイルが終わって"))}, 0, "the end is near\r\r"},
+    };
+}
+// clang-format on
+
+class Interpreter : public CoreFixture {};
+
+class Stories : public Interpreter, public ::testing::WithParamInterface<Story> {};
+
+TEST_P(Stories, Play) {
+    const Story& story = GetParam();
+    if (!story.lines.isEmpty()) writeScenario(story.lines);
     MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("の 3 行目で問題が見つかりました。\n\n「%1」").arg(bad));
+    for (const Box& box : story.boxes)
+        boxes.expectContaining(box.fragment, box.answer);
     newGame();
+    for (int i = 0; i < story.nexts; ++i)
+        next();
     EXPECT_TRUE(boxes.finished());
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_TRUE(boxes.shown().front().contains(QString::fromUtf8(GetParam().problem)));
-    EXPECT_EQ(messageText(), "before\r\r");
-    EXPECT_EQ(Engine.WaitingForClick, 0);
+    EXPECT_EQ(messageText(), story.text);
+    EXPECT_EQ(ProgramEndCount(), story.ends);
     EXPECT_FALSE(ScenarioRunning());
+    // A story that stopped on a problem, or at a wait, takes no stale jump with it.
+    if (story.ends == 0) {
+        EXPECT_EQ(Engine.JumpLabel, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Stories, ::testing::ValuesIn(AllStories()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Interpreter, AfterAStoppedRunNewGameStartsAgain) {
+    writeScenario({Label(1), Line("msg", "once"), Line("next", "-1"), kEnd});
+    MessageScript boxes;
+    for (int game = 0; game < 2; ++game)
+        boxes.expect(QString::fromUtf16(kScenarioEndMessage)).expectQuitQuestion(MessageAnswer::No);
+    newGame();
+    EXPECT_EQ(Engine.MenuMode, kSystemMenuMode);
+    newGame();
+    EXPECT_EQ(messageText(), "once\ronce\r");
     EXPECT_FALSE(ProgramHasEnded());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, NextArgument,
-                         ::testing::Values(BadNumber{"", "ラベル番号がありません"},
-                                           BadNumber{"   ", "ラベル番号がありません"},
-                                           BadNumber{"abc", "数ではありません"},
-                                           BadNumber{"12x", "数ではありません"},
-                                           BadNumber{"32768", "範囲を超えています"},
-                                           BadNumber{"-32769", "範囲を超えています"}));
-
-TEST_F(Interpreter, AfterAnErrorNewGameStartsAgain) {
-    writeScenario({Label(1), Line("msg", "go"), Line("next", "oops"), "_"});
-    {
-        MessageScript boxes;
-        boxes.expectContaining(QStringLiteral("数ではありません"));
-        newGame();
-    }
+// New Game clicked while `msg` yields: the run starts over at label 1 with a
+// fresh budget of 100 lines, however far the interrupted run had come.
+TEST_F(Interpreter, RestartDuringAYieldGetsAFreshBudget) {
+    writeScenario(QStringList{Label(1)} + Comments(50) + QStringList{Line("msg", "one")} +
+                  Comments(47) + QStringList{kWait, kEnd});
     MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("数ではありません"));
+    int restarts = 0;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [&] {
+            ++restarts;
+            EXPECT_TRUE(ScenarioRunning());
+            newGame();
+        },
+        Qt::QueuedConnection);
     newGame();
-    EXPECT_EQ(messageText(), "go\rgo\r");
+    EXPECT_EQ(restarts, 1);
+    EXPECT_EQ(ProgramEndCount(), 0);
+    EXPECT_EQ(messageText(), "one\rone\r");
+    EXPECT_EQ(Engine.WaitingForClick, -1);
+    EXPECT_FALSE(ScenarioRunning());
 }
+
+// ---- `sysmode`: the digit at the end of the line, and what `keywait` does in each mode
+
+struct ModeRow {
+    const char* argument;
+    uint8_t mode;
+    bool waits;           // WaitingForClick -1 after `keywait`
+    bool nextOnButton9;   // button 9 loses its strikethrough
+    bool nextOnButton10;  // button 10 comes back as "話を進める"
+};
+void PrintTo(const ModeRow& row, std::ostream* os) { *os << '"' << row.argument << '"'; }
+
+class Sysmode : public Interpreter, public ::testing::WithParamInterface<ModeRow> {};
+
+TEST_P(Sysmode, SetsBothModesAndDecidesHowKeywaitWaits) {
+    const ModeRow& row = GetParam();
+    writeScenario({Label(1), Line("sysmode", QString::fromUtf8(row.argument)), Line("botcls"),
+                   kWait, Line("msg", "went on"), kWait, kEnd});
+    stage_.buttons[kNextButton].strikethrough = true;
+    MessageScript boxes;
+    newGame();
+    EXPECT_EQ(Engine.SysMode, row.mode);
+    EXPECT_EQ(Engine.MenuMode, row.mode);
+    EXPECT_EQ(stage_.menuShown, 2);  // New Game's menu, then the one `sysmode` rebuilt
+    EXPECT_EQ(Engine.WaitingForClick, row.waits ? -1 : 0);
+    EXPECT_EQ(stage_.buttons[kNextButton].strikethrough, !row.nextOnButton9);
+    const RecordedButton& ten = stage_.buttons[kButtonTen];
+    EXPECT_EQ(ten.visible, row.nextOnButton10);
+    EXPECT_EQ(ten.caption, row.nextOnButton10 ? kNextCaption : QString());
+    EXPECT_EQ(ten.toolTip, row.nextOnButton10 ? kNextToolTip : QString());
+    EXPECT_EQ(messageText(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Digits, Sysmode,
+    ::testing::Values(ModeRow{"0", 0, true, true, false}, ModeRow{"1", 1, true, true, false},
+                      ModeRow{"2", 2, true, true, false}, ModeRow{"3", 3, true, true, false},
+                      ModeRow{"4", 4, true, true, false}, ModeRow{"5", 5, true, false, true},
+                      ModeRow{"6", 6, false, false, false}, ModeRow{"7", 7, false, false, false},
+                      ModeRow{"8", 8, false, false, false}, ModeRow{"9", 9, false, false, false},
+                      ModeRow{"12", 2, true, true, false}, ModeRow{"x", 0, true, true, false},
+                      ModeRow{"", 0, true, true, false}, ModeRow{"９", 0, true, true, false}));
 
 }  // namespace

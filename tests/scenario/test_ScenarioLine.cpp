@@ -1,4 +1,5 @@
-// Taking a scenario line apart: command word, columns, comma form, label text.
+// Taking a scenario line apart: command word, columns, label text; the command table.
+// (The rest of the line and the comma form are tested through the commands.)
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -18,29 +19,6 @@ TEST(ScenarioLineTest, ColumnsAreOneBasedAndMissingBeyondTheEnd) {
     EXPECT_EQ(line.columns(22, 4), "0050");
     EXPECT_EQ(line.columns(24, 4), "50");
     EXPECT_EQ(line.columns(30, 4), "");
-}
-
-TEST(ScenarioLineTest, RestOfLineStartsAtColumnTen) {
-    EXPECT_EQ(L("msg      Good morning.").restOfLine(), "Good morning.");
-    EXPECT_EQ(L("msg        two blanks").restOfLine(), "  two blanks");
-    EXPECT_EQ(L("msg      ").restOfLine(), "");
-    EXPECT_EQ(L("msg").restOfLine(), "");
-}
-
-TEST(ScenarioLineTest, CommaFormSplitsAtTheFirstComma) {
-    auto fields = ParseCommaForm(L("bottxt2  a Back,Go back, now"));
-    ASSERT_TRUE(fields);
-    EXPECT_EQ(fields->index, QLatin1Char('a'));
-    EXPECT_EQ(fields->text, "Back");
-    EXPECT_EQ(fields->toolTip, "Go back, now");
-
-    auto empty = ParseCommaForm(L("bottxt2  0 ,tip"));
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->text, "");
-    EXPECT_EQ(empty->toolTip, "tip");
-
-    EXPECT_FALSE(ParseCommaForm(L("bottxt2  0 no comma")));
-    EXPECT_FALSE(ParseCommaForm(L("bottxt2  0,early")));
 }
 
 TEST(ScenarioLineTest, LabelTextIsTheLastFiveCharacters) {

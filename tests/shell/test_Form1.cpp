@@ -1,4 +1,5 @@
-// The main window as built: widget tree, design geometry, looks, initial state.
+// The main window as built: its size in twips, faces and button texts, hidden buffers
+// and focus order.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,7 +7,6 @@
 
 #include "shell/Form1.h"
 #include "shell/Form2.h"
-#include "support/GameFixture.h"
 
 namespace {
 
@@ -19,33 +19,6 @@ class MainWindowTest : public ::testing::Test {
     }
 };
 
-struct Place {
-    int left, top, width, height;
-};
-
-void ExpectPlace(const Widget& w, Place p) {
-    EXPECT_EQ(w.left(), p.left) << w.objectName().toStdString();
-    EXPECT_EQ(w.top(), p.top) << w.objectName().toStdString();
-    EXPECT_EQ(w.width(), p.width) << w.objectName().toStdString();
-    EXPECT_EQ(w.height(), p.height) << w.objectName().toStdString();
-}
-
-TEST_F(MainWindowTest, DesignGeometryInPixels) {
-    Form1& form = MainForm();
-    EXPECT_EQ(form.window.width(), 634);
-    EXPECT_EQ(form.window.height(), 433);
-    ExpectPlace(form.CardPic1, {352, 392, 97, 73});
-    ExpectPlace(form.RpgPic1, {224, 392, 113, 81});
-    ExpectPlace(form.WrkPic1, {136, 392, 81, 121});
-    ExpectPlace(form.AniPic1, {16, 392, 105, 169});
-    ExpectPlace(form.Picture1, {8, 8, 484, 362});
-    ExpectPlace(form.Label1, {8, 376, 489, 53});
-    for (int i = 0; i < kButtonCount; ++i)
-        ExpectPlace(form.Command1[i], {496, 8 + 40 * i, 129, 33});
-    // Button 10 reaches below the window's inside and is cut off there.
-    EXPECT_GT(form.Command1[10].top() + form.Command1[10].height(), form.window.height());
-}
-
 TEST_F(MainWindowTest, OuterSizeInTwipsGivesTheDesignInside) {
     Form1& form = MainForm();
     form.window.setOuterHeightTwips(6870);
@@ -55,34 +28,19 @@ TEST_F(MainWindowTest, OuterSizeInTwipsGivesTheDesignInside) {
     EXPECT_EQ(form.window.qwidget()->minimumSize(), form.window.qwidget()->maximumSize());
 }
 
-TEST_F(MainWindowTest, InitialLooksAndState) {
-    Form1& form = MainForm();
-    EXPECT_EQ(form.Picture1.toolTip(), "CG Window");
-    EXPECT_EQ(form.Label1.toolTip(), "Message Window");
-    EXPECT_EQ(form.Label1.text(), "");
-    EXPECT_EQ(form.Picture1.insideWidth(), 480);
-    EXPECT_EQ(form.Picture1.insideHeight(), 358);
-    EXPECT_EQ(form.Picture1.pixel(100, 100), 0xffffffffu);
-    EXPECT_EQ(form.Animer1.interval(), 0);
-    EXPECT_EQ(form.Animer1.tag(), "");
-    for (int i = 0; i < kButtonCount; ++i) {
-        const PushButton& b = form.Command1[i];
-        EXPECT_TRUE(b.isVisible());
-        EXPECT_EQ(b.caption(), "");
-        EXPECT_EQ(b.toolTip(), "");
-        EXPECT_FALSE(b.strikethrough());
-        EXPECT_DOUBLE_EQ(b.fontPoints(), 11.25);
-        EXPECT_EQ(b.objectName(), QStringLiteral("Command1_%1").arg(i));
-    }
-    EXPECT_DOUBLE_EQ(form.Label1.fontPoints(), 12);
-}
-
 TEST_F(MainWindowTest, JapaneseFacesMapToTheIpaFonts) {
     Form1& form = MainForm();
     const QFontInfo label(form.Label1.qwidget()->font());
     EXPECT_EQ(label.family(), "IPAPMincho");
     EXPECT_EQ(QFontInfo(form.Command1[0].qwidget()->font()).family(), "IPAGothic");
     EXPECT_EQ(QFontInfo(form.Command1[5].qwidget()->font()).family(), "IPAPGothic");
+}
+
+TEST_F(MainWindowTest, MessageBoxButtonsSpeakJapanese) {
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QStringLiteral("はい")));
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&No").contains(QStringLiteral("いいえ")));
 }
 
 TEST_F(MainWindowTest, HiddenSurfacesNeverShow) {
@@ -109,17 +67,6 @@ TEST_F(MainWindowTest, TabOrderStartsAtNextButton) {
     EXPECT_EQ(order, expected);
     EXPECT_EQ(form.Picture1.qwidget()->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(form.Label1.qwidget()->focusPolicy(), Qt::NoFocus);
-}
-
-TEST_F(MainWindowTest, SoundWindowIsMadeOnFirstUse) {
-    DestroySoundWindow();
-    EXPECT_FALSE(SoundWindowExists());
-    Form2& sound = SoundWindow();
-    EXPECT_TRUE(SoundWindowExists());
-    EXPECT_EQ(sound.Mumer1.tag(), "0");
-    EXPECT_EQ(sound.Mumer2.tag(), "");
-    EXPECT_EQ(sound.Mumer1.interval(), 0);
-    EXPECT_EQ(&SoundWindow(), &sound);
 }
 
 }  // namespace

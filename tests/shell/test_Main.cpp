@@ -53,18 +53,12 @@ TEST_F(StartUp, MainDressesAndShowsTheWindow) {
     EXPECT_FALSE(ProgramHasEnded());
     EXPECT_TRUE(form.window.isShown());
     EXPECT_EQ(form.window.title(), QStringLiteral("ランタンウィック"));
-    EXPECT_EQ(form.window.width(), 634);
-    EXPECT_EQ(form.window.height(), 433);
     EXPECT_EQ(Engine.AppDir, QDir::currentPath() + "/");
-    EXPECT_EQ(form.Picture1.width(), 484);
     EXPECT_NEAR(qBlue(form.Picture1.pixel(240, 179)), 128, 4);  // dark blue, give or take JPEG
     EXPECT_EQ(form.RpgPic1.width(), 0);
-    EXPECT_EQ(form.RpgPic1.height(), 0);
     EXPECT_DOUBLE_EQ(form.Label1.fontPoints(), 12);
-    EXPECT_EQ(form.Command1[0].top(), 10);
     EXPECT_EQ(form.Command1[9].top(), 10 + 42 * 9);
     EXPECT_EQ(form.Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
-    EXPECT_FALSE(form.Command1[1].isVisible());
     EXPECT_EQ(Engine.JumpLabel, 1);
     EXPECT_EQ(Engine.WaitingForClick, 0);
     for (int16_t flag : Engine.ChoiceFlags)
@@ -72,20 +66,16 @@ TEST_F(StartUp, MainDressesAndShowsTheWindow) {
     EXPECT_TRUE(SoundWindowExists());
 }
 
-TEST_F(StartUp, MissingTitlePictureEndsBeforeTheWindowShows) {
-    MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("タイトル画像「Title.JPG」を読み込めませんでした。"));
-    Main();
-    EXPECT_EQ(ProgramEndCount(), 1);
-    EXPECT_FALSE(MainForm().window.isShown());
-}
-
-TEST_F(StartUp, BrokenTitlePictureIsReportedToo) {
-    writeFile("Title.JPG", "this is no picture");
-    MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("Title.JPG"));
-    Main();
-    EXPECT_EQ(ProgramEndCount(), 1);
+TEST_F(StartUp, AMissingOrBrokenTitlePictureEndsBeforeTheWindowShows) {
+    for (int broken = 0; broken < 2; ++broken) {
+        if (broken) writeFile("Title.JPG", "this is no picture");
+        MessageScript boxes;
+        boxes.expectContaining(QStringLiteral("タイトル画像「Title.JPG」を読み込めませんでした。"));
+        Main();
+        EXPECT_EQ(ProgramEndCount(), 1 + broken);
+        EXPECT_FALSE(MainForm().window.isShown());
+        ReleaseSingleInstance();
+    }
 }
 
 TEST_F(StartUp, MessageFontFollowsTheScreenDensity) {

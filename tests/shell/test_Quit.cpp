@@ -1,40 +1,38 @@
 // The quit question from every place that asks it.
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "platform/ProgramEnd.h"
 #include "platform/TextFile.h"
 #include "scenario/EngineState.h"
 #include "shell/Form1.h"
 #include "shell/Quit.h"
 #include "shell/SystemMenu.h"
+#include "sound/TitleMusic.h"
 #include "support/GameFixture.h"
 #include "support/MessageScript.h"
 #include "support/ScenarioText.h"
+#include "support/WaveFiles.h"
 
 namespace {
 
 class QuitTest : public GameFixture {};
 
-TEST_F(QuitTest, CloseBoxYesClosesFilesAndEndsTheProgram) {
+TEST_F(QuitTest, CloseBoxNoKeepsTheWindowAndYesClosesFilesAndEnds) {
     writeScenario({Label(1), Line("msg", "a"), Line("keywait"), "_"});
     MessageScript boxes;
     newGame();
-    ASSERT_TRUE(IsFileOpen(Engine.ScenarioFile));
-    MainForm().window.showCentred();
-    boxes.expectQuitQuestion(MessageAnswer::Yes);
-    MainForm().window.requestClose();
-    EXPECT_EQ(ProgramEndCount(), 1);
-    EXPECT_FALSE(IsFileOpen(Engine.ScenarioFile));
-}
-
-TEST_F(QuitTest, CloseBoxNoKeepsTheWindowAndTheMenu) {
-    MessageScript boxes;
     MainForm().window.showCentred();
     boxes.expectQuitQuestion(MessageAnswer::No);
     EXPECT_FALSE(MainForm().window.requestClose());
     EXPECT_TRUE(MainForm().window.isShown());
-    EXPECT_FALSE(ProgramHasEnded());
     EXPECT_EQ(MainForm().Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
+    ASSERT_TRUE(IsFileOpen(Engine.ScenarioFile));
+    boxes.expectQuitQuestion(MessageAnswer::Yes);
+    MainForm().window.requestClose();
+    EXPECT_EQ(ProgramEndCount(), 1);
+    EXPECT_FALSE(IsFileOpen(Engine.ScenarioFile));
 }
 
 TEST_F(QuitTest, CloseBoxNoDuringAChoiceBlanksTheButtonsButKeepsTheWait) {
@@ -55,13 +53,19 @@ TEST_F(QuitTest, CloseBoxNoDuringAChoiceBlanksTheButtonsButKeepsTheWait) {
     EXPECT_EQ(messageText(), "pick\rfive\r");
 }
 
-TEST_F(QuitTest, ConfirmQuitReturnsOnlyOnNo) {
+TEST_F(QuitTest, ConfirmQuitReturnsOnNoAndStopsTheMusicOnYes) {
+    ASSERT_TRUE(WriteWave(QDir(dataDir()).filePath("loop101s.wav"), 8000, 1, WaveEncoding::Float,
+                          Ramp(2400)));
+    PlayTitleMusic();
+    ASSERT_EQ(Engine.WavePlaying, 255);
     MessageScript boxes;
     boxes.expectQuitQuestion(MessageAnswer::No).expectQuitQuestion(MessageAnswer::Yes);
     ConfirmQuit();
     EXPECT_FALSE(ProgramHasEnded());
+    EXPECT_EQ(Engine.WavePlaying, 255);
     ConfirmQuit();
     EXPECT_TRUE(ProgramHasEnded());
+    EXPECT_EQ(Engine.WavePlaying, 0);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The button column: the system menu's labels, and what a click means in every
-// menu mode.
+// display mode, menu mode and wait (one table).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -48,26 +48,12 @@ TEST_F(SystemMenuTest, MenuModeZeroLabelsTheMenu) {
         EXPECT_FALSE(button(hidden).isVisible()) << hidden;
         EXPECT_EQ(button(hidden).caption(), "");
     }
-}
-
-TEST_F(SystemMenuTest, ModesThreeAndFiveOfferReturnToTheGame) {
-    for (uint8_t mode : {3, 5}) {
-        Engine.SysMode = mode;
-        button(9).setStrikethrough(true);
-        ShowSystemMenu();
-        EXPECT_EQ(button(9).caption(), QStringLiteral("ゲームに戻る"));
-        EXPECT_EQ(button(9).toolTip(), "Return games");
-        EXPECT_FALSE(button(9).strikethrough());
-    }
-    Engine.SysMode = 4;
-    button(9).setStrikethrough(true);
-    ShowSystemMenu();
-    EXPECT_EQ(button(9).caption(), QStringLiteral("話を進める"));
-    EXPECT_TRUE(button(9).strikethrough());  // left as it was
+    ArrangeButtons();
+    EXPECT_EQ(button(9).top(), 10 + 42 * 9);
+    EXPECT_EQ(button(10).top(), 408);  // button 10 keeps its place
 }
 
 TEST_F(SystemMenuTest, OtherMenuModesLeaveElevenBlankButtons) {
-    button(4).setCaption("x");
     button(4).setToolTip("y");
     button(4).setVisible(false);
     Engine.MenuMode = 1;
@@ -76,147 +62,172 @@ TEST_F(SystemMenuTest, OtherMenuModesLeaveElevenBlankButtons) {
         EXPECT_TRUE(button(i).isVisible());
         EXPECT_EQ(button(i).caption(), "");
         EXPECT_EQ(button(i).toolTip(), "");
-        EXPECT_FALSE(button(i).hasPicture());
     }
-}
-
-TEST_F(SystemMenuTest, ArrangeButtonsMakesTheColumn) {
-    ArrangeButtons();
-    for (int i = 0; i <= 9; ++i) {
-        EXPECT_EQ(button(i).left(), 500);
-        EXPECT_EQ(button(i).top(), 10 + 42 * i);
-        EXPECT_EQ(button(i).width(), 129);
-        EXPECT_EQ(button(i).height(), 33);
-    }
-    EXPECT_EQ(button(10).left(), 496);
-    EXPECT_EQ(button(10).top(), 408);
-}
-
-TEST_F(SystemMenuTest, UnfinishedButtonsSaySo) {
-    MessageScript boxes;
-    boxes.expect(QStringLiteral("まだ制作中です。")).expect(QStringLiteral("まだ制作中です。"));
-    Command1_Click(4);
-    Command1_Click(10);
-    for (int16_t nothing : {1, 3, 7, 8})
-        Command1_Click(nothing);
-    EXPECT_EQ(Engine.MenuMode, 0);
-    EXPECT_EQ(Engine.JumpLabel, 1);
 }
 
 TEST_F(SystemMenuTest, VersionBoxTextCharacterForCharacter) {
-    const QString expected = QStringLiteral(
-        "『 ランタンウィック 』  Ver.2.00\r\n\r\n"
-        "    (C) 2026 ともしび工房\r\n\r\n\r\n"
-        "《ゲームサポート・ホームページ・アドレス》\r\n"
-        "○第１ゲート：https://lanternwick.example.jp/\r\n"
-        "○第２ゲート：https://tomoshibi-kobo.example.net/support/\r\n"
-        "○第３ゲート：https://www.example.org/lanternwick/\r\n"
-        "○第４ゲート：https://mirror.example.com/lanternwick/\r\n\r\n");
-    EXPECT_EQ(VersionBoxText(), expected);
-    MessageScript boxes;
-    boxes.expect(expected);
-    Command1_Click(6);
-}
-
-TEST_F(SystemMenuTest, NoticeIsCentredWithHalvesToEven) {
+    EXPECT_EQ(VersionBoxText(),
+              QStringLiteral("『 ランタンウィック 』  Ver.2.00\r\n\r\n"
+                             "    (C) 2026 ともしび工房\r\n\r\n\r\n"
+                             "《ゲームサポート・ホームページ・アドレス》\r\n"
+                             "○第１ゲート：https://lanternwick.example.jp/\r\n"
+                             "○第２ゲート：https://tomoshibi-kobo.example.net/support/\r\n"
+                             "○第３ゲート：https://www.example.org/lanternwick/\r\n"
+                             "○第４ゲート：https://mirror.example.com/lanternwick/\r\n\r\n"));
     EXPECT_EQ(NoticeIndent(26, 18), 2);
     EXPECT_EQ(NoticeIndent(26, 15), 4);  // 3.5 -> 4
     EXPECT_EQ(NoticeIndent(26, 17), 2);  // 2.5 -> 2
-    EXPECT_EQ(NoticeIndent(26, 22), 0);
     EXPECT_EQ(NoticeIndent(26, 30), 0);  // longer than the title: no negative indent
 }
 
-TEST_F(SystemMenuTest, HelpOpensTheViewerOrReportsAMissingFile) {
-    {
-        MessageScript boxes;
-        boxes.expect(QStringLiteral("ヘルプファイル「Lanternwick.HLP」を開けませんでした。"));
-        Command1_Click(5);
-        EXPECT_FALSE(HelpViewerOpen());
-    }
+TEST_F(SystemMenuTest, HelpShowsHtmlOrShiftJisText) {
     writeFile("lanternwick.hlp", "<html><body><h1>遊び方</h1><p>ボタンを押す</p></body></html>");
-    Command1_Click(5);
-    EXPECT_TRUE(HelpViewerOpen());
+    Command1_Click(kHelpButton);
     EXPECT_TRUE(HelpViewerText().contains(QStringLiteral("ボタンを押す")));
-    // A Shift-JIS text file works too.
     writeFile("lanternwick.hlp", QByteArray("\x97\x56\x82\xd1\x95\xfb"));  // 遊び方
-    Command1_Click(5);
+    Command1_Click(kHelpButton);
     EXPECT_EQ(HelpViewerText(), QStringLiteral("遊び方"));
 }
 
-TEST_F(SystemMenuTest, QuitButtonAsksAndNoPutsTheMenuBack) {
+// ---- the click table -----------------------------------------------------------
+
+enum class Does {
+    Nothing,
+    QuitQuestion,  // answered No: the menu comes back
+    NewGame,       // the story starts again at label 1
+    NotReady,
+    Help,  // no help file here: the viewer says so
+    Version,
+    Next,          // the story goes on after its wait
+    ReturnToGame,  // menu mode = display mode, button 10 hidden, no run
+    Choice,        // jumps to the button's target
+    OpenMenu,      // the menu over a pending choice
+    Routine,       // the last built-in routine again ("rtb2" here)
+};
+
+struct Click {
+    uint8_t sysMode;
+    uint8_t menuMode;
+    bool waiting;
+    int16_t button;
+    Does does;
+};
+void PrintTo(const Click& c, std::ostream* os) {
+    *os << "sysmode " << int(c.sysMode) << ", menu " << int(c.menuMode)
+        << (c.waiting ? ", waiting" : ", not waiting") << ", button " << c.button;
+}
+
+// clang-format off
+constexpr bool W = true, N = false;
+const Click kClicks[] = {
+    // menu mode 0, the system menu: only Next looks at the wait
+    {0, 0, W, 0, Does::QuitQuestion}, {0, 0, N, 0, Does::QuitQuestion},
+    {0, 0, W, 1, Does::Nothing},      {0, 0, W, 3, Does::Nothing},
+    {0, 0, W, 7, Does::Nothing},      {0, 0, W, 8, Does::Nothing},
+    {0, 0, W, 2, Does::NewGame},      {4, 0, N, 2, Does::NewGame},
+    {0, 0, W, 4, Does::NotReady},     {0, 0, W, 10, Does::NotReady},
+    {0, 0, W, 5, Does::Help},         {0, 0, W, 6, Does::Version},
+    {0, 0, W, 9, Does::Next},         {0, 0, N, 9, Does::Nothing},
+    {4, 0, W, 9, Does::Next},         {7, 0, W, 9, Does::Next},
+    {3, 0, W, 9, Does::ReturnToGame}, {5, 0, W, 9, Does::ReturnToGame},
+    {3, 0, N, 9, Does::Nothing},      {5, 0, N, 9, Does::Nothing},
+    // menu mode 1, a choice: every button while the story waits
+    {0, 1, W, 0, Does::Choice},       {0, 1, W, 3, Does::Choice},
+    {0, 1, W, 9, Does::Choice},       {0, 1, W, 10, Does::Choice},
+    {0, 1, N, 3, Does::Nothing},      {4, 1, W, 0, Does::Choice},
+    {3, 1, W, 0, Does::OpenMenu},     {3, 1, W, 1, Does::Choice},
+    {3, 1, N, 0, Does::Nothing},
+    // menu mode 2: the routine, whatever the button and the wait
+    {0, 2, W, 4, Does::Routine},      {0, 2, N, 0, Does::Routine},
+    {6, 2, N, 10, Does::Routine},
+    // menu mode 5: button 10 is Next
+    {5, 5, W, 10, Does::Next},        {5, 5, N, 10, Does::Nothing},
+    {5, 5, W, 9, Does::Nothing},      {5, 5, W, 0, Does::Nothing},
+    // the scenario's other modes: nothing at all
+    {3, 3, W, 0, Does::Nothing},      {3, 3, W, 9, Does::Nothing},
+    {4, 4, W, 9, Does::Nothing},      {7, 7, W, 10, Does::Nothing},
+    {9, 9, W, 2, Does::Nothing},      {6, 6, W, 9, Does::Nothing},
+};
+// clang-format on
+
+class ClickTable : public SystemMenuTest, public ::testing::WithParamInterface<Click> {};
+
+TEST_P(ClickTable, DoesWhatTheModesSay) {
+    const Click& click = GetParam();
+    writeScenario({Label(1), Line("msg", "start"), Line("keywait"), Line("msg", "went on"),
+                   Line("keywait"), Label(7), Line("msg", "seven"), Line("keywait"), "_"});
+    {
+        MessageScript boxes;
+        newGame();
+    }
+    Engine.SysMode = click.sysMode;
+    Engine.MenuMode = click.menuMode;
+    Engine.WaitingForClick = click.waiting ? -1 : 0;
+    Engine.ChoiceTargets.fill(7);
+    Engine.SelectedChoice = 4;
+    Engine.RoutineName = "rtb2";
+
     MessageScript boxes;
-    boxes.expectQuitQuestion(MessageAnswer::No);
-    button(0).setCaption("changed");
-    Command1_Click(0);
-    EXPECT_EQ(button(0).caption(), QStringLiteral("ゲーム終了"));
+    switch (click.does) {
+        case Does::QuitQuestion: boxes.expectQuitQuestion(MessageAnswer::No); break;
+        case Does::NotReady: boxes.expect(kNotReadyMessage); break;
+        case Does::Help:
+            boxes.expectContaining(QStringLiteral("「Lanternwick.HLP」を開けません"));
+            break;
+        case Does::Version: boxes.expect(VersionBoxText()); break;
+        default: break;
+    }
+    Command1_Click(click.button);
+
+    const char* after = "start\r\r";
+    if (click.does == Does::Next) after = "start\rwent on\r";
+    if (click.does == Does::NewGame) after = "start\rstart\r";
+    if (click.does == Does::Choice) after = "start\rseven\r";
+    EXPECT_EQ(messageText(), QString::fromUtf8(after));
+
+    uint8_t menuMode = click.menuMode;
+    if (click.does == Does::Choice || click.does == Does::ReturnToGame) menuMode = click.sysMode;
+    if (click.does == Does::NewGame || click.does == Does::OpenMenu) menuMode = kSystemMenuMode;
+    EXPECT_EQ(Engine.MenuMode, menuMode);
+    if (click.does == Does::Nothing || click.does == Does::OpenMenu ||
+        click.does == Does::QuitQuestion) {
+        EXPECT_EQ(Engine.WaitingForClick, click.waiting ? -1 : 0);
+    }
+    EXPECT_EQ(Engine.SelectedChoice, click.does == Does::Choice ? click.button : 4);
+    EXPECT_EQ(Engine.SysMode, click.sysMode);  // no click changes the display mode
+    EXPECT_EQ(Engine.ChoiceFlags[4], click.does == Does::Routine ? 0 : -1);
+    if (click.does == Does::ReturnToGame) {
+        EXPECT_EQ(Engine.WaitingForClick, 0);
+        EXPECT_FALSE(button(kButtonTen).isVisible());
+        EXPECT_EQ(button(kNextButton).caption(), "");
+    }
+    if (click.does == Does::OpenMenu) {
+        // Button 9 leads back to the choice, live: no strikethrough.
+        EXPECT_EQ(button(kNextButton).caption(), QStringLiteral("ゲームに戻る"));
+        EXPECT_EQ(button(kNextButton).toolTip(), QStringLiteral("Return games"));
+        EXPECT_FALSE(button(kNextButton).strikethrough());
+    }
     EXPECT_FALSE(ProgramHasEnded());
 }
 
-// ---- Next and New Game -----------------------------------------------------
+INSTANTIATE_TEST_SUITE_P(Rows, ClickTable, ::testing::ValuesIn(kClicks));
 
-TEST_F(SystemMenuTest, NextDoesNothingUntilTheStoryWaits) {
+// ---- clicks during a run -------------------------------------------------------
+
+TEST_F(SystemMenuTest, NextStrikesThroughWhileTheStoryRuns) {
     writeScenario(
-        {Label(1), Line("msg", "a"), Line("keywait"), Line("msg", "b"), Line("keywait"), "_"});
+        {Label(1), Line("msg", "1"), Line("keywait"), Line("msg", "2"), Line("keywait"), "_"});
     MessageScript boxes;
-    Command1_Click(9);
-    EXPECT_EQ(messageText(), "");
+    button(kNextButton).setStrikethrough(true);
     newGame();
-    Command1_Click(9);
-    EXPECT_EQ(messageText(), "a\rb\r");
-}
-
-TEST_F(SystemMenuTest, ReturnToGameInModeThree) {
-    Engine.SysMode = 3;
-    Engine.MenuMode = 0;
-    Engine.WaitingForClick = -1;
-    ShowSystemMenu();
-    Command1_Click(9);
-    EXPECT_EQ(Engine.MenuMode, 3);
-    EXPECT_EQ(Engine.WaitingForClick, 0);
-    EXPECT_FALSE(button(10).isVisible());
-    for (int i = 0; i <= 9; ++i) {
-        EXPECT_TRUE(button(i).isVisible());
-        EXPECT_EQ(button(i).caption(), "");
-    }
-    // Mode 3: every click does nothing now.
-    for (int i = 0; i < kButtonCount; ++i)
-        Command1_Click(static_cast<int16_t>(i));
-    EXPECT_EQ(Engine.MenuMode, 3);
-}
-
-TEST_F(SystemMenuTest, NewGameRestartsAtLabelOneWithoutResetting) {
-    writeScenario({Label(1), Line("msg", "start"), Line("keywait"), Line("sysmode", "4"),
-                   Line("msg", "later"), Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
-    Command1_Click(9);
-    EXPECT_EQ(Engine.SysMode, 4);
-    Engine.MenuMode = 0;
-    ShowSystemMenu();
-    newGame();
-    EXPECT_EQ(messageText(), "start\rlater\rstart");
-    EXPECT_EQ(Engine.SysMode, 4);  // New Game resets nothing but the menu and the label
-}
-
-TEST_F(SystemMenuTest, NewGameDuringAYieldRestartsOnceWithoutNesting) {
-    writeScenario({Label(1), Line("msg", "one"), Line("msg", "two"), Line("keywait"), "_"});
-    MessageScript boxes;
-    int clicks = 0;
-    // Queued now, delivered at the first yield of the run: inside `msg one`.
+    EXPECT_FALSE(button(kNextButton).strikethrough());
+    // Checked at the run's first yield; the next wait clears it again.
+    bool struckDuringRun = false;
     QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            ++clicks;
-            EXPECT_TRUE(ScenarioRunning());
-            Command1_Click(2);
-        },
-        Qt::QueuedConnection);
-    newGame();
-    EXPECT_EQ(clicks, 1);
-    EXPECT_FALSE(ScenarioRunning());
-    // The first run stopped after "one"; the restart showed "one" and "two" again.
-    EXPECT_EQ(messageText(), "one\rone\rtwo");
-    EXPECT_EQ(Engine.WaitingForClick, -1);
+        qApp, [&] { struckDuringRun = button(kNextButton).strikethrough(); }, Qt::QueuedConnection);
+    next();
+    EXPECT_TRUE(struckDuringRun);
+    EXPECT_FALSE(button(kNextButton).strikethrough());
 }
 
 TEST_F(SystemMenuTest, StaleNextQueuedDuringARunIsIgnored) {
@@ -224,69 +235,9 @@ TEST_F(SystemMenuTest, StaleNextQueuedDuringARunIsIgnored) {
         {Label(1), Line("msg", "one"), Line("keywait"), Line("msg", "two"), Line("keywait"), "_"});
     MessageScript boxes;
     QMetaObject::invokeMethod(
-        qApp, [] { Command1_Click(9); }, Qt::QueuedConnection);
+        qApp, [] { Command1_Click(kNextButton); }, Qt::QueuedConnection);
     newGame();
     EXPECT_EQ(messageText(), "one\r\r");
-}
-
-// ---- choices ---------------------------------------------------------------
-
-class ChoiceClicks : public SystemMenuTest {
-  protected:
-    void waitForChoice(uint8_t sysMode) {
-        writeScenario({Label(1), Line("msg", "choose"), Line("keywait"), Line("msg", "went on"),
-                       Line("keywait"), Label(7), Line("msg", "seven"), Line("keywait"), "_"});
-        MessageScript boxes;
-        newGame();
-        Engine.SysMode = sysMode;
-        Engine.MenuMode = 1;
-        Engine.ChoiceTargets = {};
-        Engine.ChoiceTargets[3] = 7;
-    }
-};
-
-TEST_F(ChoiceClicks, AChoiceJumpsToItsTarget) {
-    waitForChoice(0);
-    MessageScript boxes;
-    Command1_Click(3);
-    EXPECT_EQ(messageText(), "choose\rseven\r");
-    EXPECT_EQ(Engine.SelectedChoice, 3);
-    EXPECT_EQ(Engine.MenuMode, 0);
-    EXPECT_EQ(button(0).caption(), QStringLiteral("ゲーム終了"));  // the menu is back
-}
-
-TEST_F(ChoiceClicks, TargetZeroAndButtonTenGoOnAfterTheWait) {
-    waitForChoice(0);
-    MessageScript boxes;
-    Command1_Click(10);
-    EXPECT_EQ(messageText(), "choose\rwent on\r");
-    EXPECT_EQ(Engine.SelectedChoice, 10);
-}
-
-TEST_F(ChoiceClicks, NoChoiceWhileNotWaiting) {
-    waitForChoice(0);
-    Engine.WaitingForClick = 0;
-    Command1_Click(3);
-    EXPECT_EQ(messageText(), "choose\r\r");
-}
-
-TEST_F(ChoiceClicks, ModeThreeButtonZeroOpensTheMenuAndKeepsTheChoice) {
-    waitForChoice(3);
-    Command1_Click(0);
-    EXPECT_EQ(Engine.MenuMode, 0);
-    EXPECT_EQ(Engine.WaitingForClick, -1);
-    EXPECT_EQ(button(9).caption(), QStringLiteral("ゲームに戻る"));
-    Command1_Click(9);  // back to the game: mode 3, blank buttons
-    EXPECT_EQ(Engine.MenuMode, 3);
-}
-
-TEST_F(ChoiceClicks, ModeTwoRunsTheRoutineNamedLast) {
-    waitForChoice(0);
-    Engine.MenuMode = 2;
-    Engine.RoutineName = "render";
-    MessageScript boxes;
-    boxes.expectQuitQuestion(MessageAnswer::No);
-    Command1_Click(4);
 }
 
 }  // namespace

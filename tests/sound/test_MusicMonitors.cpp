@@ -7,9 +7,9 @@
 #include <QDir>
 
 #include "scenario/EngineState.h"
-#include "shell/Form2.h"
+#include "scenario/SoundCommands.h"
 #include "sound/MusicMonitors.h"
-#include "sound/SoundCommands.h"
+#include "sound/SoundWindow.h"
 #include "sound/TitleMusic.h"
 #include "sound/WavePlayer.h"
 #include "support/MessageScript.h"
@@ -46,14 +46,6 @@ std::vector<Segment> Segments(const std::vector<float>& left) {
     return segments;
 }
 
-// The commands other than the monitors' mode queries.
-QStringList WithoutModeQueries(const QStringList& commands) {
-    QStringList kept;
-    for (const QString& c : commands)
-        if (c != "send: status wavplay mode") kept << c;
-    return kept;
-}
-
 class MusicMonitors : public SoundFixture {
   protected:
     void startLoop(const QString& name) {
@@ -62,8 +54,8 @@ class MusicMonitors : public SoundFixture {
         ASSERT_EQ(result, "0");
     }
     void requestMusic(const QString& name) {
-        SoundWindow().Mumer2.setTag(name);
-        SoundWindow().Mumer2.setInterval(kOneShotWatchInterval);
+        CurrentSoundWindow().Mumer2().setTag(name);
+        CurrentSoundWindow().Mumer2().setInterval(kOneShotWatchInterval);
     }
     int64_t sentAt(const QString& text, int occurrence = 0) {
         for (const Sent& s : sent())
@@ -82,7 +74,7 @@ TEST_F(MusicMonitors, TheLoopIsRestartedAfterEachEnd) {
     EXPECT_EQ(sentAt("seek wavplay to start", 0), 250);
     EXPECT_EQ(sentAt("seek wavplay to start", 1), 550);
     EXPECT_EQ(sentAt("seek wavplay to start", 2), 850);
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopWatchInterval);
 
     // Heard: the whole music four times, each restart at most one interval after
     // the end it follows.
@@ -102,21 +94,6 @@ TEST_F(MusicMonitors, TheLoopIsRestartedAfterEachEnd) {
     EXPECT_EQ(heard[1].at, 250u * kFramesPerMs);  // no gap after the first end
 }
 
-TEST_F(MusicMonitors, ALoopWhoseDeviceWasClosedIsLeftAloneQuietly) {
-    writeRamp("loop.wav", 100);
-    startLoop("loop.wav");
-    QString none;
-    WaveCommand(kStopClose, "v", none);
-    takeCommands();
-    MessageScript boxes;
-    clock_.advance(500);
-    const QStringList sentNow = takeCommands();
-    EXPECT_FALSE(sentNow.isEmpty());
-    for (const QString& c : sentNow)
-        EXPECT_EQ(c, "send: status wavplay mode");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
-}
-
 TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
     writeRamp("loop.wav", 1000);
     writeRamp("one.wav", 300, -1.0f);
@@ -126,12 +103,12 @@ TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
     requestMusic("one.wav");
     clock_.advance(1);  // the tick at 401 interrupts the loop
 
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
-    EXPECT_TRUE(SoundWindow().ResumePending);
-    EXPECT_EQ(SoundWindow().Mumer2.tag(), "");
-    EXPECT_EQ(SoundWindow().Mumer2.interval(), kOneShotWatchInterval);
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), 0);
+    EXPECT_TRUE(CurrentSoundWindow().ResumePending);
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().tag(), "");
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), kOneShotWatchInterval);
     // The whole 80-character buffer: the position, its NUL, the blanks.
-    EXPECT_EQ(SoundWindow().ResumePosition, QString("401") + QChar(0) + QString(76, ' '));
+    EXPECT_EQ(CurrentSoundWindow().ResumePosition, QString("401") + QChar(0) + QString(76, ' '));
 
     clock_.advance(399);  // the one-shot ends at 701; the tick there resumes the loop
     EXPECT_EQ(WithoutModeQueries(takeCommands()),
@@ -140,9 +117,9 @@ TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
                            "send: play wavplay notify", "exec: stop wavplay", "exec: close wavplay",
                            "send: open loop.wav alias wavplay", "send: play wavplay from 401"}));
     EXPECT_EQ(sentAt("play wavplay from 401" + QString(QChar(0)) + QString(76, ' ')), 701);
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
-    EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
-    EXPECT_FALSE(SoundWindow().ResumePending);
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopWatchInterval);
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
+    EXPECT_FALSE(CurrentSoundWindow().ResumePending);
 
     clock_.advance(800);  // the rest of the loop ends at 1300; restarted at 1301
     catchUpOutput();
@@ -199,28 +176,7 @@ TEST_F(MusicMonitors, BgmDuringAOneShotMusicWaitsAndResumesAtTheSavedPosition) {
     ASSERT_GE(heard.size(), 4u);
     EXPECT_EQ(heard[2].from, 301 * kFramesPerMs);  // b.wav, at a.wav's position
     EXPECT_EQ(heard[3].from, 0);                   // then b.wav loops
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
-}
-
-TEST_F(MusicMonitors, AResumedMusicShorterThanTheSavedPositionStartsOver) {
-    writeRamp("long.wav", 1000);
-    writeRamp("short.wav", 200);
-    writeRamp("one.wav", 100, -1.0f);
-    startLoop("long.wav");
-    clock_.advance(600);
-    requestMusic("one.wav");
-    clock_.advance(1);
-    QString result;
-    WaveCommand(kSeekLoop, "short.wav", result);
-    clock_.advance(100);  // one-shot over at 701: short.wav "from 601" is at its end
-    EXPECT_EQ(Engine.WavePlaying, 255);
-    clock_.advance(300);
-    catchUpOutput();
-    const std::vector<Segment> heard = Segments(recorded());
-    ASSERT_EQ(heard.size(), 3u);
-    EXPECT_FALSE(heard[2].negative);
-    EXPECT_EQ(heard[2].from, 0);
-    EXPECT_LE(heard[2].at - 701u * kFramesPerMs, size_t{kLoopWatchInterval * kFramesPerMs});
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopWatchInterval);
 }
 
 TEST_F(MusicMonitors, AMissingOneShotInterruptsTheLoopForOneTick) {
@@ -234,13 +190,7 @@ TEST_F(MusicMonitors, AMissingOneShotInterruptsTheLoopForOneTick) {
               QStringList({"send: status wavplay position", "exec: stop wavplay",
                            "exec: close wavplay", "send: open missing.wav alias wavplay",
                            "send: open loop.wav alias wavplay", "send: play wavplay from 201"}));
-    EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
-    clock_.advance(100);
-    catchUpOutput();
-    const std::vector<Segment> heard = Segments(recorded());
-    ASSERT_EQ(heard.size(), 2u);
-    EXPECT_EQ(heard[1].at, 202u * kFramesPerMs);
-    EXPECT_EQ(heard[1].from, 201 * kFramesPerMs);
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
 }
 
 TEST_F(MusicMonitors, AOneShotWithoutALoopPlaysOnceAndNothingIsResumed) {
@@ -250,7 +200,7 @@ TEST_F(MusicMonitors, AOneShotWithoutALoopPlaysOnceAndNothingIsResumed) {
     EXPECT_EQ(WithoutModeQueries(takeCommands()),
               QStringList({"send: open one.wav alias wavplay", "send: play wavplay notify",
                            "exec: stop wavplay", "exec: close wavplay"}));
-    EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
     EXPECT_EQ(Engine.WavePlaying, 0);
 }
 
@@ -264,7 +214,7 @@ TEST_F(MusicMonitors, ASecondRequestWhileAOneShotPlaysIsDropped) {
     clock_.advance(50);
     requestMusic("two.wav");
     clock_.advance(1);
-    EXPECT_EQ(SoundWindow().Mumer2.tag(), "");
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().tag(), "");
     clock_.advance(500);
     const QStringList commands = WithoutModeQueries(takeCommands());
     EXPECT_FALSE(commands.contains("send: open two.wav alias wavplay"));
@@ -296,38 +246,37 @@ TEST_F(MusicMonitors, ARequestWithARefusedNameLeavesTheLoopLooping) {
         const QStringList commands = WithoutModeQueries(takeCommands());
         EXPECT_FALSE(commands.contains("exec: close wavplay")) << commands.join(", ").toStdString();
         EXPECT_GE(commands.count("exec: seek wavplay to start"), 3);
-        EXPECT_EQ(SoundWindow().Mumer2.interval(), 0);
-        EXPECT_EQ(SoundWindow().Mumer2.tag(), "");
+        EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
+        EXPECT_EQ(CurrentSoundWindow().Mumer2().tag(), "");
         EXPECT_EQ(Engine.WavePlaying, 255);
         QString none;
         WaveCommand(kStopClose, "v", none);
-        SoundWindow().Mumer1.setInterval(0);
+        CurrentSoundWindow().Mumer1().setInterval(0);
     }
 }
 
-TEST_F(MusicMonitors, TheTitleMusicLoopsFromStartUp) {
+TEST_F(MusicMonitors, TheTitleMusicLoopsFromStartUpOrStartUpIsSilent) {
+    {
+        MessageScript boxes;
+        PlayTitleMusic();
+        EXPECT_EQ(Engine.MusicState, "loop101s.wav");
+        EXPECT_EQ(Engine.WavePlaying, 0);
+        EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), 0);
+        clock_.advance(500);
+        EXPECT_EQ(takeCommands(), QStringList({"send: open loop101s.wav alias wavplay"}));
+    }
     writeRamp("loop101s.wav", 200);
     Engine.ChoiceFlags.fill(0);
     PlayTitleMusic();
     EXPECT_EQ(Engine.ChoiceFlags[9], -1);
     EXPECT_EQ(Engine.MusicState, "loop101s.wav");
     EXPECT_EQ(Engine.WavePlaying, 255);
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopFirstWatchInterval);
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopFirstWatchInterval);
     clock_.advance(450);
     EXPECT_EQ(WithoutModeQueries(takeCommands()),
               QStringList({"send: open loop101s.wav alias wavplay", "send: play wavplay notify",
                            "exec: seek wavplay to start", "exec: play wavplay notify",
                            "exec: seek wavplay to start", "exec: play wavplay notify"}));
-}
-
-TEST_F(MusicMonitors, StartUpWithoutTheTitleMusicIsSilent) {
-    MessageScript boxes;
-    PlayTitleMusic();
-    EXPECT_EQ(Engine.MusicState, "loop101s.wav");
-    EXPECT_EQ(Engine.WavePlaying, 0);
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
-    clock_.advance(500);
-    EXPECT_EQ(takeCommands(), QStringList({"send: open loop101s.wav alias wavplay"}));
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
 // The scenario's sound commands as the interpreter runs them: `say` and its
-// wait, `bgm`, `music`, `cdbgm`, and the sound stopped by the quit question.
+// wait, `bgm`, `music`, and `cdbgm`.
 #include <gtest/gtest.h>
 
 #include "platform/ProgramEnd.h"
 #include "scenario/EngineState.h"
-#include "shell/Form2.h"
-#include "shell/Quit.h"
+#include "scenario/SoundCommands.h"
 #include "sound/MusicMonitors.h"
-#include "sound/SoundCommands.h"
+#include "sound/SoundWindow.h"
 #include "sound/TitleMusic.h"
 #include "support/MessageScript.h"
 #include "support/ScenarioText.h"
@@ -31,20 +30,18 @@ class SoundCommands : public SoundFixture {
     }
 };
 
-QStringList WithoutModeQueries(const QStringList& commands) {
-    QStringList kept;
-    for (const QString& c : commands)
-        if (c != "send: status wavplay mode") kept << c;
-    return kept;
-}
-
-TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEnded) {
+TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEndedLettingNoTimerTick) {
+    writeRamp("Voice2.wav", 300, -1.0f);
     MessageScript boxes;
-    play({Line("say", "voice.wav")});
+    int ticks = 0;
+    CurrentSoundWindow().Mumer2().onTick([&ticks] { ++ticks; });
+    CurrentSoundWindow().Mumer2().setInterval(1);
+    play({Line("SAY", "Voice2.wav")});  // the word in capitals, the name as written
+    EXPECT_EQ(ticks, 0);
     EXPECT_EQ(messageText(), "after\r\r");
     const QStringList commands = takeCommands();
     EXPECT_EQ(WithoutModeQueries(commands),
-              QStringList({"send: open voice.wav alias wavplay", "send: play wavplay notify",
+              QStringList({"send: open Voice2.wav alias wavplay", "send: play wavplay notify",
                            "exec: stop wavplay", "exec: close wavplay"}));
     EXPECT_EQ(Engine.WavePlaying, 0);
     // The wait asked until the voice was over, sleeping a little between asks.
@@ -54,47 +51,45 @@ TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEnded) {
     EXPECT_LE(commands.count("send: status wavplay mode"), 100);
 }
 
-TEST_F(SoundCommands, SayProcessesNoTimerWhileItWaits) {
+// Lines whose sound is skipped, or ends the program: what they send, and whether
+// the story goes on to "after" at once.
+struct Skip {
+    const char* name;
+    QStringList lines;
+    QStringList sent;  // the mode queries included
+    bool ends;         // with the voice error
+};
+void PrintTo(const Skip& row, std::ostream* os) { *os << row.name; }
+
+const QString kOpenLoop = "send: open loop.wav alias wavplay";
+const QString kPlay = "send: play wavplay notify";
+const QString kAskMode = "send: status wavplay mode";
+
+// clang-format off
+const Skip kSkips[] = {
+    {"SayWhileAMusicIsOpen", {Line("bgm", "loop.wav"), Line("say", "voice.wav")}, {kOpenLoop, kPlay}, false},
+    {"SayOfAMissingFile", {Line("say", "nobody.wav")}, {"send: open nobody.wav alias wavplay"}, false},
+    {"SayOfANameInCapitals", {Line("say", "VOICE.WAV")}, {kAskMode}, true},
+    {"SayOfANameWithATrailingBlank", {Line("say", "voice.wav ")}, {kAskMode}, true},
+    {"CdbgmDoesNothing", {Line("cdbgm", "05")}, {}, false},
+};
+// clang-format on
+
+class Skipped : public SoundCommands, public ::testing::WithParamInterface<Skip> {};
+
+TEST_P(Skipped, SendTheirCommandsAndGoOnOrEnd) {
+    const Skip& row = GetParam();
     MessageScript boxes;
-    int ticks = 0;
-    SoundWindow().Mumer2.onTick([&ticks] { ++ticks; });
-    SoundWindow().Mumer2.setInterval(1);
-    play({Line("say", "voice.wav")});
-    EXPECT_EQ(ticks, 0);
-    EXPECT_GE(clock_.milliseconds(), 300);
+    if (row.ends) boxes.expect("音声エラー");
+    play(row.lines);
+    EXPECT_EQ(takeCommands(), row.sent);
+    EXPECT_EQ(clock_.milliseconds(), 0);  // nothing was waited for
+    EXPECT_EQ(ProgramEndCount(), row.ends ? 1 : 0);
+    EXPECT_EQ(messageText(), row.ends ? "" : "after\r\r");  // no further line ran
 }
 
-TEST_F(SoundCommands, SayWhileAMusicIsOpenIsSkippedAndTheMusicGoesOn) {
-    MessageScript boxes;
-    play({Line("bgm", "loop.wav"), Line("say", "voice.wav")});
-    EXPECT_EQ(takeCommands(),
-              QStringList({"send: open loop.wav alias wavplay", "send: play wavplay notify"}));
-    EXPECT_EQ(clock_.milliseconds(), 0);
-    EXPECT_EQ(messageText(), "after\r\r");
-    EXPECT_EQ(Engine.WavePlaying, 255);
-}
-
-TEST_F(SoundCommands, SayOfAMissingFileIsSkippedSilently) {
-    MessageScript boxes;
-    play({Line("say", "nobody.wav")});
-    EXPECT_EQ(takeCommands(), QStringList({"send: open nobody.wav alias wavplay"}));
-    EXPECT_EQ(messageText(), "after\r\r");
-    EXPECT_FALSE(ProgramHasEnded());
-}
-
-TEST_F(SoundCommands, SayWithANameTheWavePlayerRefusesEndsTheProgramWithTheVoiceError) {
-    for (const QString& name : {QString("VOICE.WAV"), QString("voice.wav ")}) {
-        SCOPED_TRACE(name.toStdString());
-        ResetProgramEnd();
-        MessageScript boxes;
-        boxes.expect("音声エラー");
-        play({Line("say", name)});
-        EXPECT_TRUE(boxes.finished());
-        EXPECT_EQ(ProgramEndCount(), 1);
-        EXPECT_EQ(messageText(), "");  // no further line ran
-        EXPECT_EQ(takeCommands(), QStringList({"send: status wavplay mode"}));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Table, Skipped, ::testing::ValuesIn(kSkips),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SoundCommands, SayWithARefusedNameWhileAMusicPlaysWaitsForTheMusicsEnd) {
     MessageScript boxes;
@@ -111,30 +106,13 @@ TEST_F(SoundCommands, SayWithARefusedNameWhileAMusicPlaysWaitsForTheMusicsEnd) {
               QStringList({"exec: seek wavplay to start", "exec: play wavplay notify"}));
 }
 
-TEST_F(SoundCommands, CommandWordsInCapitalsAreRecognisedAndNamesKeepTheirCase) {
-    MessageScript boxes;
-    writeRamp("Voice2.wav", 50, -1.0f);
-    play({Line("SAY", "Voice2.wav")});
-    EXPECT_EQ(takeCommands().first(), "send: open Voice2.wav alias wavplay");
-    EXPECT_EQ(messageText(), "after\r\r");
-}
-
-TEST_F(SoundCommands, BgmStartsALoopingMusic) {
-    MessageScript boxes;
-    play({Line("bgm", "loop.wav")});
-    EXPECT_EQ(Engine.MusicState, "loop.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopFirstWatchInterval);
-    clock_.advance(1200);
-    catchUpOutput();
-    const QStringList commands = takeCommands();
-    EXPECT_EQ(commands.count("exec: seek wavplay to start"), 2);
-}
-
 TEST_F(SoundCommands, BgmOfTheLoopingMusicStartsItAgainFromItsBeginning) {
     MessageScript boxes;
     writeScenario({Label(1), Line("bgm", "loop.wav"), Line("keywait"), Line("bgm", "loop.wav"),
                    Line("keywait"), "_"});
     newGame();
+    EXPECT_EQ(Engine.MusicState, "loop.wav");
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopFirstWatchInterval);
     clock_.advance(200);
     takeCommands();
     next();
@@ -152,56 +130,11 @@ TEST_F(SoundCommands, MusicStartsAtTheNextTickAfterTheRun) {
     writeRamp("one.wav", 100, -1.0f);
     play({Line("music", "one.wav")});
     EXPECT_TRUE(takeCommands().isEmpty());
-    EXPECT_EQ(SoundWindow().Mumer2.tag(), "one.wav");
-    EXPECT_EQ(SoundWindow().Mumer2.interval(), kOneShotWatchInterval);
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().tag(), "one.wav");
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), kOneShotWatchInterval);
     clock_.advance(1);
     EXPECT_EQ(takeCommands(),
               QStringList({"send: open one.wav alias wavplay", "send: play wavplay notify"}));
-}
-
-TEST_F(SoundCommands, OfTwoMusicLinesOnlyTheSecondIsPlayed) {
-    MessageScript boxes;
-    writeRamp("one.wav", 100, -1.0f);
-    writeRamp("two.wav", 100, -1.0f);
-    play({Line("music", "one.wav"), Line("music", "two.wav")});
-    clock_.advance(1);
-    EXPECT_EQ(takeCommands(),
-              QStringList({"send: open two.wav alias wavplay", "send: play wavplay notify"}));
-}
-
-TEST_F(SoundCommands, MusicDuringABgmResumesTheBgm) {
-    MessageScript boxes;
-    writeRamp("one.wav", 100, -1.0f);
-    writeScenario({Label(1), Line("bgm", "loop.wav"), Line("keywait"), Line("music", "one.wav"),
-                   Line("keywait"), "_"});
-    newGame();
-    clock_.advance(250);
-    next();
-    clock_.advance(300);
-    const QStringList commands = WithoutModeQueries(takeCommands());
-    EXPECT_TRUE(commands.contains("send: play wavplay from 251"))
-        << commands.join(", ").toStdString();
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), kLoopWatchInterval);
-}
-
-TEST_F(SoundCommands, CdbgmIsAcceptedAndDoesNothing) {
-    MessageScript boxes;
-    play({Line("cdbgm", "05")});
-    EXPECT_TRUE(takeCommands().isEmpty());
-    EXPECT_EQ(messageText(), "after\r\r");
-}
-
-TEST_F(SoundCommands, QuitStopsTheTitleMusic) {
-    writeRamp("loop101s.wav", 300);
-    PlayTitleMusic();
-    clock_.advance(100);
-    takeCommands();
-    MessageScript boxes;
-    boxes.expectQuitQuestion(MessageAnswer::Yes);
-    ConfirmQuit();
-    EXPECT_EQ(takeCommands(), QStringList({"exec: stop wavplay", "exec: close wavplay"}));
-    EXPECT_EQ(Engine.WavePlaying, 0);
-    EXPECT_EQ(ProgramEndCount(), 1);
 }
 
 }  // namespace

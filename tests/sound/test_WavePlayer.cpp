@@ -2,10 +2,11 @@
 // it writes, and what it does to WavePlaying, MusicState and the loop monitor.
 #include <gtest/gtest.h>
 
+#include "platform/Timer.h"
 #include "platform/mci/Mci.h"
 #include "platform/mci/MciService.h"
 #include "scenario/EngineState.h"
-#include "shell/Form2.h"
+#include "sound/SoundWindow.h"
 #include "sound/WavePlayer.h"
 #include "support/MessageScript.h"
 #include "support/SoundFixture.h"
@@ -18,80 +19,117 @@ class WavePlayer : public SoundFixture {
         SoundFixture::SetUp();
         writeRamp("a.wav", 1000);
         writeRamp("b.wav", 1000);
+        writeRamp("my a.wav", 100);
     }
-    // Opens a.wav as "openplay" does and forgets the commands.
-    void openA() {
-        QString result;
-        WaveCommand(kOpenPlay, "a.wav", result);
-        ASSERT_EQ(result, "0");
-        takeCommands();
-    }
-    // Makes the service refuse the commands that start with `prefix`.
-    void refuse(const QString& prefix) {
-        SetMciRefusal([prefix](const QByteArray& command) -> uint32_t {
-            return QString::fromLatin1(command).startsWith(prefix) ? uint32_t{kMciInvalidFile} : 0u;
-        });
+    QString position() {
+        QByteArray reply(80, ' ');
+        if (mciSendString("status wavplay position", &reply) != 0) return "none";
+        return QString::fromLatin1(reply.left(reply.indexOf('\0')));
     }
 };
 
-TEST_F(WavePlayer, OpenPlayStartsTheWave) {
-    QString result = "no";
-    WaveCommand(kOpenPlay, "a.wav", result);
-    EXPECT_EQ(takeCommands(),
-              QStringList({"send: open a.wav alias wavplay", "send: play wavplay notify"}));
-    EXPECT_EQ(result, "0");
-    EXPECT_EQ(Engine.WavePlaying, 255);
-}
+struct Call {
+    const char* name;
+    bool aOpen;  // a.wav playing for 300 ms before the call, the loop monitor stopped
+    QString mode, wave, argIn;
+    QStringList sent;
+    QString argOut;
+    bool openAfter;
+    int monitor = 0;        // the loop monitor's interval afterwards
+    QString refused;        // commands the service refuses, by their start
+    QString position = "";  // "status wavplay position" afterwards, when given
+};
+void PrintTo(const Call& c, std::ostream* os) { *os << c.name; }
 
-TEST_F(WavePlayer, OpenPlayOfAMissingFileWritesOne) {
-    QString result;
-    WaveCommand(kOpenPlay, "missing.wav", result);
-    EXPECT_EQ(takeCommands(), QStringList({"send: open missing.wav alias wavplay"}));
-    EXPECT_EQ(result, "1");
-    EXPECT_EQ(Engine.WavePlaying, 0);
-}
+const QString kOpenA = "send: open a.wav alias wavplay";
+const QString kPlay = "send: play wavplay notify";
+const QString kStop = "exec: stop wavplay";
+const QString kClose = "exec: close wavplay";
 
-TEST_F(WavePlayer, ANameWithABlankIsSentUnquotedAndFailsToOpen) {
-    writeRamp("my a.wav", 100);
-    QString result;
-    WaveCommand(kOpenPlay, "my a.wav", result);
-    EXPECT_EQ(takeCommands(), QStringList({"send: open my a.wav alias wavplay"}));
-    EXPECT_EQ(result, "1");
-}
+// clang-format off
+const Call kCalls[] = {
+    {"OpenPlayStarts",          false, kOpenPlay, "a.wav", "no", {kOpenA, kPlay}, "0", true},
+    {"OpenPlayMissingFile",     false, kOpenPlay, "missing.wav", "", {"send: open missing.wav alias wavplay"}, "1", false},
+    {"OpenPlayBlankInTheName",  false, kOpenPlay, "my a.wav", "", {"send: open my a.wav alias wavplay"}, "1", false},
+    {"OpenPlayWhosePlayFails",  false, kOpenPlay, "a.wav", "", {kOpenA, kPlay, kClose}, "2", false, 0, "play"},
+    {"OpenPlayWhileOpen",       true,  kOpenPlay, "b.wav", "", {}, "3", true},
+    {"StopCloseWhatIsOpen",     true,  kStopClose, "v", "", {kStop, kClose}, "", false},
+    {"StopCloseOfNothing",      false, kStopClose, "v", "", {}, "", false},
+    {"SeekPlayOfNothing",       false, kSeekPlay, kAnyWaveName, "", {}, "", false},
+    {"SeekPlayRestarts",        true,  kSeekPlay, kAnyWaveName, "", {"exec: seek wavplay to start", "exec: play wavplay notify"}, "", true, 0, "", "0"},
+    {"ResumeFromThePosition",   false, kOpenPlayResume, "a.wav", "400", {kOpenA, "send: play wavplay from 400"}, "400", true, 0, "", "400"},
+    {"ResumeWithoutAPosition",  false, kOpenPlayResume, "a.wav", "", {kOpenA, "send: play wavplay from ", kClose}, "", false},
+    {"ResumeOfAMissingFile",    false, kOpenPlayResume, "missing.wav", "400", {"send: open missing.wav alias wavplay"}, "400", false},
+    {"ResumeWhileOpen",         true,  kOpenPlayResume, "b.wav", "400", {}, "400", true},
+    {"SeekLoopStartsTheLoop",   false, kSeekLoop, "a.wav", "", {kOpenA, kPlay}, "0", true, 1},
+    // With the monitor stopped, the open wave is a one-shot music's: left alone.
+    {"SeekLoopWhileMonitorIsPaused", true, kSeekLoop, "b.wav", "", {}, "3", true},
+    // A name that does not end in a lower-case "v", or a mode word not written exactly.
+    {"IgnoredStopClose",        true,  "stopclose", "A.WAV", "x", {}, "x", true},
+    {"IgnoredResume",           true,  "openplayresume", "A.WAV", "x", {}, "x", true},
+    {"IgnoredSeekPlay",         true,  "seekplay", "TITLE.WAV", "x", {}, "x", true},
+    {"IgnoredTrailingBlank",    true,  "openplay", "b.wav ", "x", {}, "x", true},
+    {"IgnoredSeekLoop",         true,  "seekloop", "B.WAV", "x", {}, "x", true},
+    {"IgnoredEmptyName",        true,  "stopclose", "", "x", {}, "x", true},
+    {"IgnoredCapitalMode",      true,  "OpenPlay", "b.wav", "x", {}, "x", true},
+    {"IgnoredCapitalStopClose", true,  "StopClose", "v", "x", {}, "x", true},
+    {"IgnoredUnknownMode",      true,  "play", "b.wav", "x", {}, "x", true},
+    {"IgnoredEmptyMode",        true,  "", "b.wav", "x", {}, "x", true},
+};
+// clang-format on
 
-TEST_F(WavePlayer, OpenPlayWhosePlayFailsClosesAgainAndWritesTwo) {
-    refuse("play");
-    MessageScript boxes;
-    QString result;
-    WaveCommand(kOpenPlay, "a.wav", result);
-    EXPECT_EQ(takeCommands(), QStringList({"send: open a.wav alias wavplay",
-                                           "send: play wavplay notify", "exec: close wavplay"}));
-    EXPECT_EQ(result, "2");
-    EXPECT_EQ(Engine.WavePlaying, 0);
+class WaveCalls : public WavePlayer, public ::testing::WithParamInterface<Call> {};
+
+TEST_P(WaveCalls, SendTheirCommandsAndKeepTheState) {
+    const Call& call = GetParam();
+    QString arg;
+    if (call.aOpen) {
+        WaveCommand(kOpenPlay, "a.wav", arg);
+        ASSERT_EQ(arg, "0");
+        clock_.advance(300);
+        takeCommands();
+    }
+    if (!call.refused.isEmpty()) {
+        SetMciRefusal([prefix = call.refused](const QByteArray& command) -> uint32_t {
+            return QString::fromLatin1(command).startsWith(prefix) ? uint32_t{kMciInvalidFile} : 0u;
+        });
+    }
+    arg = call.argIn;
+    WaveCommand(call.mode, call.wave, arg);
+    EXPECT_EQ(takeCommands(), call.sent);
+    EXPECT_EQ(arg, call.argOut);
+    EXPECT_EQ(Engine.WavePlaying, call.openAfter ? 255 : 0);
+    // The rows named "Ignored..." change nothing at all.
+    const bool ignored = QString::fromUtf8(call.name).startsWith("Ignored");
+    EXPECT_EQ(Engine.MusicState, call.mode == kSeekLoop && !ignored ? call.wave : QString());
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), call.monitor);
+    if (!call.position.isEmpty()) {
+        EXPECT_EQ(position(), call.position);
+    }
     SetMciRefusal(nullptr);
-    // Nothing is left open: the next open succeeds.
-    WaveCommand(kOpenPlay, "a.wav", result);
-    EXPECT_EQ(result, "0");
+    if (!call.openAfter) {
+        // Nothing was left open: the next open succeeds.
+        WaveCommand(kOpenPlay, "b.wav", arg);
+        EXPECT_EQ(arg, "0");
+    }
 }
 
-TEST_F(WavePlayer, OpenPlayWhileAWaveIsOpenWritesThreeAndSendsNothing) {
-    openA();
+INSTANTIATE_TEST_SUITE_P(Table, WaveCalls, ::testing::ValuesIn(kCalls),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WavePlayer, SeekLoopReplacesARunningLoopAndKeepsAMissingName) {
     QString result;
-    WaveCommand(kOpenPlay, "b.wav", result);
-    EXPECT_TRUE(takeCommands().isEmpty());
-    EXPECT_EQ(result, "3");
-    EXPECT_EQ(Engine.WavePlaying, 255);
-}
-
-TEST_F(WavePlayer, StopCloseStopsAndClosesWhateverIsOpen) {
-    openA();
-    QString none;
-    WaveCommand(kStopClose, "v", none);
-    EXPECT_EQ(takeCommands(), QStringList({"exec: stop wavplay", "exec: close wavplay"}));
+    WaveCommand(kSeekLoop, "a.wav", result);
+    takeCommands();
+    WaveCommand(kSeekLoop, "b.wav", result);
+    EXPECT_EQ(takeCommands(),
+              QStringList({kStop, kClose, "send: open b.wav alias wavplay", kPlay}));
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), 1);
+    WaveCommand(kSeekLoop, "missing.wav", result);
+    EXPECT_EQ(result, "1");
+    EXPECT_EQ(Engine.MusicState, "missing.wav");
+    EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), 0);
     EXPECT_EQ(Engine.WavePlaying, 0);
-    EXPECT_EQ(none, "");
-    WaveCommand(kStopClose, "v", none);
-    EXPECT_TRUE(takeCommands().isEmpty());
 }
 
 TEST_F(WavePlayer, StopCloseClearsWavePlayingEvenWhenTheServiceRefuses) {
@@ -104,125 +142,5 @@ TEST_F(WavePlayer, StopCloseClearsWavePlayingEvenWhenTheServiceRefuses) {
     WaveCommand(kStopClose, "v", none);
     EXPECT_EQ(Engine.WavePlaying, 0);
 }
-
-TEST_F(WavePlayer, SeekPlayRestartsAnOpenWaveOnly) {
-    QString none;
-    WaveCommand(kSeekPlay, kAnyWaveName, none);
-    EXPECT_TRUE(takeCommands().isEmpty());
-    openA();
-    clock_.advance(300);
-    WaveCommand(kSeekPlay, kAnyWaveName, none);
-    EXPECT_EQ(takeCommands(),
-              QStringList({"exec: seek wavplay to start", "exec: play wavplay notify"}));
-    EXPECT_EQ(Engine.WavePlaying, 255);
-    QByteArray reply(80, ' ');
-    ASSERT_EQ(mciSendString("status wavplay position", &reply), 0u);
-    EXPECT_EQ(reply.left(reply.indexOf('\0')), "0");
-}
-
-TEST_F(WavePlayer, OpenPlayResumeOpensAndPlaysFromThePosition) {
-    QString position = "400";
-    WaveCommand(kOpenPlayResume, "a.wav", position);
-    EXPECT_EQ(takeCommands(),
-              QStringList({"send: open a.wav alias wavplay", "send: play wavplay from 400"}));
-    EXPECT_EQ(Engine.WavePlaying, 255);
-    EXPECT_EQ(position, "400");
-    QByteArray reply(80, ' ');
-    ASSERT_EQ(mciSendString("status wavplay position", &reply), 0u);
-    EXPECT_EQ(reply.left(reply.indexOf('\0')), "400");
-}
-
-TEST_F(WavePlayer, OpenPlayResumeWithAnEmptyPositionClosesAgain) {
-    QString empty;
-    WaveCommand(kOpenPlayResume, "a.wav", empty);
-    EXPECT_EQ(takeCommands(), QStringList({"send: open a.wav alias wavplay",
-                                           "send: play wavplay from ", "exec: close wavplay"}));
-    EXPECT_EQ(Engine.WavePlaying, 0);
-    EXPECT_EQ(empty, "");
-}
-
-TEST_F(WavePlayer, OpenPlayResumeOfAMissingFileSendsOnlyTheOpen) {
-    QString position = "400";
-    WaveCommand(kOpenPlayResume, "missing.wav", position);
-    EXPECT_EQ(takeCommands(), QStringList({"send: open missing.wav alias wavplay"}));
-    EXPECT_EQ(Engine.WavePlaying, 0);
-}
-
-TEST_F(WavePlayer, OpenPlayResumeWhileAWaveIsOpenDoesNothing) {
-    openA();
-    QString position = "400";
-    WaveCommand(kOpenPlayResume, "b.wav", position);
-    EXPECT_TRUE(takeCommands().isEmpty());
-}
-
-TEST_F(WavePlayer, SeekLoopStartsTheMusicAndItsMonitorAtOneMillisecond) {
-    QString result;
-    WaveCommand(kSeekLoop, "a.wav", result);
-    EXPECT_EQ(takeCommands(),
-              QStringList({"send: open a.wav alias wavplay", "send: play wavplay notify"}));
-    EXPECT_EQ(result, "0");
-    EXPECT_EQ(Engine.MusicState, "a.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 1);
-}
-
-TEST_F(WavePlayer, SeekLoopReplacesARunningLoop) {
-    QString result;
-    WaveCommand(kSeekLoop, "a.wav", result);
-    takeCommands();
-    WaveCommand(kSeekLoop, "b.wav", result);
-    EXPECT_EQ(takeCommands(),
-              QStringList({"exec: stop wavplay", "exec: close wavplay",
-                           "send: open b.wav alias wavplay", "send: play wavplay notify"}));
-    EXPECT_EQ(Engine.MusicState, "b.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 1);
-}
-
-TEST_F(WavePlayer, SeekLoopOfAMissingFileKeepsItsNameAndLeavesTheMonitorStopped) {
-    QString result;
-    WaveCommand(kSeekLoop, "a.wav", result);
-    WaveCommand(kSeekLoop, "missing.wav", result);
-    EXPECT_EQ(result, "1");
-    EXPECT_EQ(Engine.MusicState, "missing.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
-    EXPECT_EQ(Engine.WavePlaying, 0);
-}
-
-TEST_F(WavePlayer, SeekLoopWithTheMonitorPausedDoesNotCloseTheOpenWave) {
-    // A one-shot music holds the channel and the loop monitor is paused.
-    openA();
-    QString result;
-    WaveCommand(kSeekLoop, "b.wav", result);
-    EXPECT_TRUE(takeCommands().isEmpty());
-    EXPECT_EQ(result, "3");
-    EXPECT_EQ(Engine.MusicState, "b.wav");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
-}
-
-class IgnoredCalls : public WavePlayer,
-                     public ::testing::WithParamInterface<std::pair<QString, QString>> {};
-
-TEST_P(IgnoredCalls, SendNothingAndChangeNothing) {
-    const auto& [mode, name] = GetParam();
-    openA();  // so that every mode would have something to do
-    QString arg = "untouched";
-    WaveCommand(mode, name, arg);
-    EXPECT_TRUE(takeCommands().isEmpty());
-    EXPECT_EQ(arg, "untouched");
-    EXPECT_EQ(Engine.WavePlaying, 255);
-    EXPECT_EQ(Engine.MusicState, "");
-    EXPECT_EQ(SoundWindow().Mumer1.interval(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(WaveCommand, IgnoredCalls,
-                         ::testing::Values(std::pair<QString, QString>{"stopclose", "A.WAV"},
-                                           std::pair<QString, QString>{"openplayresume", "A.WAV"},
-                                           std::pair<QString, QString>{"seekplay", "TITLE.WAV"},
-                                           std::pair<QString, QString>{"openplay", "b.wav "},
-                                           std::pair<QString, QString>{"seekloop", "B.WAV"},
-                                           std::pair<QString, QString>{"stopclose", ""},
-                                           std::pair<QString, QString>{"OpenPlay", "b.wav"},
-                                           std::pair<QString, QString>{"StopClose", "v"},
-                                           std::pair<QString, QString>{"play", "b.wav"},
-                                           std::pair<QString, QString>{"", "b.wav"}));
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/Quit.h"
-
 MessageScript::MessageScript() {
     SetMessageResponder(
         [this](const QString& text, MessageStyle style) { return answer(text, style); });
@@ -27,7 +25,7 @@ MessageScript& MessageScript::expectContaining(const QString& fragment, MessageA
 }
 
 MessageScript& MessageScript::expectQuitQuestion(MessageAnswer answer) {
-    return expect(kQuitQuestion, answer);
+    return expect(QuitQuestion(), answer);
 }
 
 MessageAnswer MessageScript::answer(const QString& text, MessageStyle style) {

@@ -6,6 +6,9 @@
 
 #include "platform/MessageBox.h"
 
+// The question the window's close box, the quit button and the story's end ask.
+inline QString QuitQuestion() { return QStringLiteral("ゲームを終了しますか？"); }
+
 // Answers the game's message boxes from a script. Each box must be the next one
 // expected (its text equal, or containing a fragment); an unexpected box fails the
 // test and is answered OK / No so that nothing hangs. Boxes still expected when

@@ -8,7 +8,7 @@
 #include "sound/WavePlayer.h"
 
 void SoundFixture::SetUp() {
-    GameFixture::SetUp();
+    CoreFixture::SetUp();
     recording_ = std::make_shared<AudioRecording>();
     auto recording = recording_;
     ResetMediaControl([recording] { return MakeClockedAudioOutput(kRate, recording); });
@@ -27,7 +27,7 @@ void SoundFixture::SetUp() {
 void SoundFixture::TearDown() {
     SetMciObserver(nullptr);
     SetMciRefusal(nullptr);
-    GameFixture::TearDown();
+    CoreFixture::TearDown();
 }
 
 void SoundFixture::writeRamp(const QString& name, int milliseconds, float sign) {
@@ -39,6 +39,13 @@ QStringList SoundFixture::takeCommands() {
     QStringList taken;
     taken.swap(commands_);
     return taken;
+}
+
+QStringList SoundFixture::WithoutModeQueries(const QStringList& commands) {
+    QStringList kept;
+    for (const QString& c : commands)
+        if (c != "send: status wavplay mode") kept << c;
+    return kept;
 }
 
 std::vector<float> SoundFixture::recorded() const {

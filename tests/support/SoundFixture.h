@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "platform/mci/AudioOutput.h"
-#include "support/GameFixture.h"
+#include "support/CoreFixture.h"
 #include "support/WaveFiles.h"
 
 // A game whose sound goes to an output that follows the stepped clock and keeps
 // every sample it takes, with every media-control command recorded.
-class SoundFixture : public GameFixture {
+class SoundFixture : public CoreFixture {
   protected:
     // The output's rate: one millisecond is eight frames.
     static constexpr int kRate = 8000;
@@ -33,6 +33,9 @@ class SoundFixture : public GameFixture {
         uint32_t result;
     };
     const std::vector<Sent>& sent() const { return sent_; }
+
+    // The commands other than the monitors' and the voice wait's mode queries.
+    static QStringList WithoutModeQueries(const QStringList& commands);
 
     // The left channel of everything the output took, one sample per frame.
     std::vector<float> recorded() const;

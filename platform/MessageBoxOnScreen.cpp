@@ -1,0 +1,31 @@
+#include "platform/MessageBoxOnScreen.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "platform/ApplicationTitle.h"
+
+MessageAnswer ShowMessageOnScreen(const QString& text, MessageStyle style) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(ApplicationTitle());
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    switch (style) {
+        case MessageStyle::OkOnly:
+            box.setIcon(QMessageBox::NoIcon);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageStyle::OkInformation:
+            box.setIcon(QMessageBox::Information);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageStyle::YesNoQuestion:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            break;
+    }
+    const int result = box.exec();
+    if (style != MessageStyle::YesNoQuestion) return MessageAnswer::Ok;
+    return result == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}

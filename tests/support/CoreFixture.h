@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "platform/Clock.h"
+#include "support/RecordingStage.h"
+
+// A fresh game for each test: an empty data folder as the current directory,
+// engine state, reader and message window zeroed, a stepped clock, the end of the
+// program intercepted, no wave open. The story plays on a recording stage and
+// the sound on a plain sound window; GameFixture puts the real windows there.
+class CoreFixture : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes Lanternwick.dat in CP932 with CR LF line ends.
+    void writeScenario(const QStringList& lines);
+    // Writes any file of the data folder as raw bytes.
+    void writeFile(const QString& name, const QByteArray& bytes);
+    QString dataDir() const { return dir_->path(); }
+
+    // Starts the story as New Game does.
+    virtual void newGame();
+    // Lets a waiting story go on as the Next button does.
+    virtual void next();
+    virtual QString messageText() const { return stage_.messageText; }
+
+    SteppedClock clock_;
+    RecordingStage stage_;
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<PlainSoundWindow> soundWindow_;
+    QString previousDir_;
+};
+
+// The scenario file's bytes: CP932, CR LF after every line.
+QByteArray ScenarioBytes(const QStringList& lines);
