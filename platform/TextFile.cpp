@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -21,30 +22,69 @@ class TextInputFile {
     }
 
     bool readLine(QString& line) {
-        QByteArray bytes;
-        bool tookAnyByte = false;
-        for (;;) {
-            if (position_ >= buffer_.size() && !refill()) {
-                if (!tookAnyByte) return false;
-                break;
-            }
-            tookAnyByte = true;
-            char c = buffer_.at(position_++);
-            if (c == '\n') break;
-            if (c == '\r') {
-                // CR LF is one terminator; the LF may sit in the next chunk.
-                if (position_ < buffer_.size() || refill()) {
-                    if (buffer_.at(position_) == '\n') ++position_;
-                }
-                break;
-            }
-            bytes.append(c);
-        }
+        QByteArrayView bytes;
+        if (!nextLine(bytes)) return false;
         line = DecodeAnsi(bytes);
         return true;
     }
 
+    bool readLineMatching(std::initializer_list<QByteArrayView> wanted, QString& line,
+                          int64_t& linesRead) {
+        QByteArrayView bytes;
+        while (nextLine(bytes)) {
+            ++linesRead;
+            for (QByteArrayView w : wanted) {
+                if (bytes == w) {
+                    line = DecodeAnsi(bytes);
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
   private:
+    // The next line's bytes without its terminator. The view points into the
+    // read buffer, or into carry_ when the line spans two chunks; it lives until
+    // the next call.
+    bool nextLine(QByteArrayView& bytes) {
+        bool carried = false;
+        carry_.clear();  // keeps its capacity
+        for (;;) {
+            if (position_ >= buffer_.size() && !refill()) {
+                if (!carried) return false;
+                bytes = carry_;
+                return true;
+            }
+            const char* begin = buffer_.constData() + position_;
+            const char* end = buffer_.constData() + buffer_.size();
+            const char* stop = begin;
+            while (stop != end && *stop != '\n' && *stop != '\r')
+                ++stop;
+            if (stop == end) {
+                carry_.append(begin, end - begin);
+                carried = true;
+                position_ = buffer_.size();
+                continue;
+            }
+            position_ += (stop - begin) + 1;
+            if (carried) carry_.append(begin, stop - begin);
+            if (*stop == '\r') {
+                // CR LF is one terminator; the LF may sit in the next chunk, and
+                // reading that chunk replaces the one the line is in.
+                if (position_ >= buffer_.size()) {
+                    if (!carried) carry_.append(begin, stop - begin);
+                    carried = true;
+                    if (refill() && buffer_.at(0) == '\n') ++position_;
+                } else if (buffer_.at(position_) == '\n') {
+                    ++position_;
+                }
+            }
+            bytes = carried ? QByteArrayView(carry_) : QByteArrayView(begin, stop - begin);
+            return true;
+        }
+    }
+
     bool refill() {
         buffer_ = file_.read(kChunkSize);
         position_ = 0;
@@ -54,11 +94,17 @@ class TextInputFile {
     QFile file_;
     QByteArray buffer_;
     qsizetype position_ = 0;
+    QByteArray carry_;
 };
 
 std::map<int16_t, std::unique_ptr<TextInputFile>>& OpenFiles() {
     static std::map<int16_t, std::unique_ptr<TextInputFile>> files;
     return files;
+}
+
+TextInputFile* Find(int16_t number) {
+    auto it = OpenFiles().find(number);
+    return it == OpenFiles().end() ? nullptr : it->second.get();
 }
 
 }  // namespace
@@ -80,9 +126,14 @@ bool OpenForInput(int16_t number, const QString& path) {
 }
 
 bool ReadLine(int16_t number, QString& line) {
-    auto it = OpenFiles().find(number);
-    if (it == OpenFiles().end()) return false;
-    return it->second->readLine(line);
+    TextInputFile* file = Find(number);
+    return file && file->readLine(line);
+}
+
+bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> wanted, QString& line,
+                      int64_t& linesRead) {
+    TextInputFile* file = Find(number);
+    return file && file->readLineMatching(wanted, line, linesRead);
 }
 
 bool IsFileOpen(int16_t number) { return OpenFiles().count(number) != 0; }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 
 // Sequential reading of text files by file number, as the scenario reader uses it.
 // Lines end at CR LF, LF or CR and are decoded from CP932, so a double-byte
@@ -18,6 +20,14 @@ bool OpenForInput(int16_t number, const QString& path);
 // Reads the next line without its terminator. Returns false at the end of the
 // file or when `number` is not open.
 bool ReadLine(int16_t number, QString& line);
+
+// Reads on to the first line whose bytes are exactly one of `wanted` and decodes
+// that line alone: lines passed over are compared as bytes, never converted, so
+// a search through a long file costs little more than reading it. `linesRead`
+// grows by every line read, the one found included. Returns false at the end of
+// the file or when `number` is not open.
+bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> wanted, QString& line,
+                      int64_t& linesRead);
 
 bool IsFileOpen(int16_t number);
 void CloseFile(int16_t number);

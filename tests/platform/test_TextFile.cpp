@@ -98,6 +98,32 @@ TEST_F(TextFileTest, FileNumbersAreReusedAndCloseAllClosesEverything) {
     EXPECT_FALSE(ReadLine(second, line));
 }
 
+TEST_F(TextFileTest, SearchComparesWholeLinesAsBytesInEveryConvention) {
+    // The first line fills the first 16 KiB chunk up to its terminator, so that
+    // the CR and the LF of CR LF fall on either side of the chunk's end or not.
+    for (const QByteArray end : {"\r\n", "\n", "\r"}) {
+        for (int filler : {16 * 1024 - 1, 16 * 1024 - 2}) {
+            SCOPED_TRACE(end.toHex().toStdString() + " " + std::to_string(filler));
+            const QByteArray bytes = QByteArray(filler, 'a') + end + "_000011" + end + "x_00001" +
+                                     end + "_00001" + end + "\x93\x94" + end + "_00001" + end;
+            const int16_t n = FreeFileNumber();
+            ASSERT_TRUE(OpenForInput(n, write(bytes)));
+            QString line;
+            int64_t lines = 0;
+            ASSERT_TRUE(ReadLineMatching(n, {"_", "_00001"}, line, lines));
+            EXPECT_EQ(line, "_00001");
+            EXPECT_EQ(lines, 4);
+            ASSERT_TRUE(ReadLine(n, line));  // reading goes on after the line found
+            EXPECT_EQ(line, QStringLiteral("灯"));
+            EXPECT_TRUE(ReadLineMatching(n, {"_00001"}, line, lines));
+            EXPECT_EQ(lines, 5);
+            EXPECT_FALSE(ReadLineMatching(n, {"_00001"}, line, lines));
+            EXPECT_EQ(lines, 5);
+            CloseFile(n);
+        }
+    }
+}
+
 TEST_F(TextFileTest, MissingFileDoesNotOpen) {
     EXPECT_FALSE(OpenForInput(1, dir_.filePath("absent.dat")));
     EXPECT_FALSE(IsFileOpen(1));
