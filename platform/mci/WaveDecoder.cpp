@@ -52,8 +52,11 @@ WaveDecoder::~WaveDecoder() {
     if (file_) Sndfile()->sf_close(File(file_));
 }
 
-bool WaveDecoder::seek(int64_t frame) {
-    return Sndfile()->sf_seek(File(file_), std::clamp<int64_t>(frame, 0, frames_), SEEK_SET) >= 0;
+int64_t WaveDecoder::seek(int64_t frame) {
+    frame = std::clamp<int64_t>(frame, 0, frames_);
+    if (Sndfile()->sf_seek(File(file_), frame, SEEK_SET) == frame) return frame;
+    const sf_count_t stayed = Sndfile()->sf_seek(File(file_), 0, SEEK_CUR);
+    return stayed >= 0 ? std::min<int64_t>(stayed, frames_) : frames_;
 }
 
 int WaveDecoder::readStereo(float* out, int frames) {

@@ -23,7 +23,10 @@ class WaveDecoder {
     int channels() const { return channels_; }
     int64_t frames() const { return frames_; }
 
-    bool seek(int64_t frame);
+    // Moves to `frame` (clamped to the data) and returns where the decoder then
+    // stands: `frame`, or, when the file cannot be positioned there, the place it
+    // stayed at (the end when even that is unknown).
+    int64_t seek(int64_t frame);
     // Reads up to `frames` frames as interleaved stereo float: a mono file on both
     // sides, the first two channels of a file with more. Fewer than asked only at
     // the end of the data (or where a damaged file stops).

@@ -41,10 +41,12 @@ void WaveDevice::seekMs(int64_t ms) { seekFrame(ms * decoder_->sampleRate() / 10
 
 void WaveDevice::seekFrame(int64_t frame) {
     playing_ = false;
-    frame = std::clamp<int64_t>(frame, 0, decoder_->frames());
+    // Where the decoder really stands: a file that cannot be positioned must not
+    // report, and resume at, a place its samples do not come from.
+    frame = decoder_->seek(frame);
     startFrame_ = frame;
     outputFramesPlayed_ = 0;
-    decoder_->seek(frame);
+    skipped_ = false;
     Sdl()->SDL_AudioStreamClear(converter_);
     decodedFrames_ = frame;
     decoderDone_ = false;
@@ -89,7 +91,19 @@ void WaveDevice::finish() {
     outputFramesPlayed_ = 0;
 }
 
+void WaveDevice::skip(int frames) {
+    if (!playing_) return;
+    const int64_t end = (decoder_->frames() - startFrame_) * outputRate_ / decoder_->sampleRate();
+    outputFramesPlayed_ = std::min<int64_t>(outputFramesPlayed_ + frames, end);
+    skipped_ = true;
+    if (outputFramesPlayed_ >= end) finish();
+}
+
 void WaveDevice::render(float* mix, int frames) {
+    if (skipped_ && playing_) {
+        seekFrame(positionFrame());
+        playing_ = true;
+    }
     std::array<float, kBlockFrames * 2> chunk;
     int done = 0;
     while (playing_ && done < frames) {
