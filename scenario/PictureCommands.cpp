@@ -8,10 +8,14 @@
 
 namespace {
 
-bool LoadOrReport(PictureSurface& surface, const QString& name, const ScenarioLine& line) {
-    if (surface.loadPicture(Engine.AppDir + name)) return true;
+void ReportUnreadablePicture(const QString& name, const ScenarioLine& line) {
     ReportScenarioError(
         QStringLiteral("絵のファイル「%1」が見つからないか、絵として読めません。").arg(name), line);
+}
+
+bool LoadOrReport(PictureSurface& surface, const QString& name, const ScenarioLine& line) {
+    if (surface.loadPicture(Engine.AppDir + name)) return true;
+    ReportUnreadablePicture(name, line);
     return false;
 }
 
@@ -50,13 +54,19 @@ bool Anime3Command(const CommandArguments& args) {
     Engine.CgHeight = kStripFrameHeight;
 
     Form1& form = MainForm();
-    if (!LoadOrReport(form.AniPic1, strip->stripFile, args.line)) return false;
-    if (const auto tooShort = StripTooShort(*strip, form.AniPic1.pictureHeight())) {
+    // Decoded straight into AniPic1 at the height the animation needs (with the
+    // extra frame, N + 1 frames), so that the strip is held once and never copied.
+    const int height = strip->extraFrame ? (strip->lastFrame + 1) * kStripFrameHeight : 0;
+    const int fileHeight = form.AniPic1.loadStrip(Engine.AppDir + strip->stripFile, height);
+    if (fileHeight < 0) {
+        ReportUnreadablePicture(strip->stripFile, args.line);
+        return false;
+    }
+    if (const auto tooShort = StripTooShort(*strip, fileHeight)) {
         ReportScenarioError(*tooShort, args.line);
         return false;
     }
     if (strip->extraFrame) {
-        form.AniPic1.setHeight((strip->lastFrame + 1) * kStripFrameHeight);
         if (!LoadOrReport(form.WrkPic1, strip->extraFile, args.line)) return false;
         form.AniPic1.copyFrom(form.WrkPic1, 0, 0, Engine.CgWidth, Engine.CgHeight, 0,
                               strip->lastFrame * Engine.CgHeight);

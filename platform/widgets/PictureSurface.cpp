@@ -3,25 +3,30 @@
 #include <QFrame>
 #include <QImageReader>
 #include <QPainter>
+#include <QRegion>
+
+#include <cstring>
 
 #include "platform/FileLookup.h"
 #include "platform/widgets/Window.h"
 
 namespace {
 
+// The widget owns the surface's image, so that the image cannot outlive or be
+// outlived by what paints it; the wrapper reaches it through the widget.
 class SurfaceWidget : public QFrame {
   public:
     explicit SurfaceWidget(QWidget* parent) : QFrame(parent) {}
-    QImage* image = nullptr;
+    QImage image;
     std::function<void()> mouseDown;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
-        if (!image) return;
+        if (image.isNull()) return;
         QPainter painter(this);
         painter.setClipRect(contentsRect());
-        painter.drawImage(contentsRect().topLeft(), *image);
+        painter.drawImage(contentsRect().topLeft(), image);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (mouseDown) mouseDown();
@@ -37,32 +42,44 @@ struct PictureSurface::Impl {
     SurfaceWidget* widget;
     Options options;
     QImage picture;
-    QImage image;
     QColor background;
     std::function<void()> paintHandler;
 
     int border() const { return options.borderPx; }
+    QImage& image() const { return widget->image; }
+    QSize inside() const {
+        return QSize(qMax(widget->width() - 2 * border(), 0),
+                     qMax(widget->height() - 2 * border(), 0));
+    }
 
-    // Keeps the image the size of the inside, preserving what it holds.
-    void fitImageToInside() {
-        const QSize inside(qMax(widget->width() - 2 * border(), 0),
-                           qMax(widget->height() - 2 * border(), 0));
-        if (image.size() == inside) return;
-        QImage resized(inside, QImage::Format_RGB32);
-        resized.fill(background);
-        if (!image.isNull()) {
+    // Keeps the image the size of the inside. What it holds is kept unless it is
+    // about to be drawn over anyway: copying a whole strip only to overwrite it
+    // would cost as much as decoding it.
+    void fitImageToInside(bool keepContents = true) {
+        const QSize size = inside();
+        if (image().size() == size) return;
+        QImage resized(size, QImage::Format_RGB32);
+        if (keepContents && !image().isNull()) {
+            resized.fill(background);
             QPainter painter(&resized);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(0, 0, image);
+            painter.drawImage(0, 0, image());
         }
-        image = resized;
+        image() = resized;
     }
 
     void drawPictureIntoImage() {
-        image.fill(background);
-        if (picture.isNull()) return;
-        QPainter painter(&image);
+        if (picture.isNull()) {
+            image().fill(background);
+            return;
+        }
+        QPainter painter(&image());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, picture);
+        // Only what the picture leaves uncovered needs the background.
+        const QRegion uncovered = QRegion(image().rect()) - QRegion(picture.rect());
+        for (const QRect& r : uncovered)
+            painter.fillRect(r, background);
     }
 
     void takePicture(const QImage& loaded) {
@@ -70,9 +87,25 @@ struct PictureSurface::Impl {
         if (options.autoSize) {
             widget->resize(picture.width() + 2 * border(), picture.height() + 2 * border());
         }
-        fitImageToInside();
+        fitImageToInside(false);
         drawPictureIntoImage();
         widget->update();
+    }
+
+    // Decodes `reader` into the first rows of `strip`, in place when the
+    // decoder gives 32-bit pixels (any colour JPEG does).
+    static bool DecodeInto(QImageReader& reader, QImage& strip, int rows) {
+        const int width = strip.width();
+        QImage top(strip.bits(), width, rows, strip.bytesPerLine(), QImage::Format_RGB32);
+        if (!reader.read(&top)) return false;
+        if (top.constBits() == strip.constBits()) return true;
+        // Another pixel format (grey, palette, alpha): converted, then copied in.
+        const QImage converted = top.convertToFormat(QImage::Format_RGB32);
+        const int copyRows = qMin(rows, converted.height());
+        const size_t rowBytes = static_cast<size_t>(qMin(width, converted.width())) * 4;
+        for (int y = 0; y < copyRows; ++y)
+            std::memcpy(strip.scanLine(y), converted.constScanLine(y), rowBytes);
+        return true;
     }
 };
 
@@ -81,7 +114,6 @@ PictureSurface::PictureSurface(Window& parent, const QString& objectName, Option
     impl_->widget = static_cast<SurfaceWidget*>(widget_);
     impl_->options = options;
     impl_->widget->setObjectName(objectName);
-    impl_->widget->image = &impl_->image;
     if (options.borderPx > 0) {
         impl_->widget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         impl_->widget->setLineWidth(options.borderPx);
@@ -90,7 +122,7 @@ PictureSurface::PictureSurface(Window& parent, const QString& objectName, Option
     impl_->background = impl_->widget->palette().color(QPalette::Window);
 }
 
-PictureSurface::~PictureSurface() { impl_->widget->image = nullptr; }
+PictureSurface::~PictureSurface() = default;
 
 bool PictureSurface::loadPicture(const QString& path) {
     QImageReader reader(ResolveFileName(path));
@@ -99,6 +131,31 @@ bool PictureSurface::loadPicture(const QString& path) {
     if (loaded.isNull()) return false;
     impl_->takePicture(loaded);
     return true;
+}
+
+int PictureSurface::loadStrip(const QString& path, int height) {
+    QImageReader reader(ResolveFileName(path));
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid()) return -1;
+    Impl& d = *impl_;
+    // The old strip goes before the new one is made, so that two never meet.
+    d.picture = QImage();
+    d.image() = QImage();
+    const int rows = height > 0 ? height : size.height();
+    QImage strip(size.width(), rows, QImage::Format_RGB32);
+    if (strip.isNull()) return -1;
+    const int decoded = qMin(rows, size.height());
+    if (decoded < size.height()) reader.setClipRect(QRect(0, 0, size.width(), decoded));
+    if (!Impl::DecodeInto(reader, strip, decoded)) return -1;
+    if (rows > decoded) {
+        QPainter painter(&strip);
+        painter.fillRect(QRect(0, decoded, strip.width(), rows - decoded), d.background);
+    }
+    d.image() = std::move(strip);
+    d.widget->resize(size.width() + 2 * d.border(), rows + 2 * d.border());
+    d.widget->update();
+    return size.height();
 }
 
 void PictureSurface::setBlankPicture(int width, int height, Rgb colour) {
@@ -137,11 +194,12 @@ void PictureSurface::onMouseDown(std::function<void()> handler) {
 void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sourceY, int width,
                               int height, int destX, int destY) {
     impl_->fitImageToInside();
-    if (width <= 0 || height <= 0 || impl_->image.isNull()) return;
-    const QImage& from = source.impl_->image;
+    source.impl_->fitImageToInside();
+    if (width <= 0 || height <= 0 || impl_->image().isNull()) return;
+    const QImage& from = source.impl_->image();
     const QRect wanted(sourceX, sourceY, width, height);
     const QRect available = wanted.intersected(from.rect());
-    QPainter painter(&impl_->image);
+    QPainter painter(&impl_->image());
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Outside the source's image there is only its background.
     if (available != wanted)
@@ -156,8 +214,8 @@ void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sou
 
 void PictureSurface::drawCircle(int centreX, int centreY, int radius, Rgb colour, int lineWidth) {
     impl_->fitImageToInside();
-    if (impl_->image.isNull()) return;
-    QPainter painter(&impl_->image);
+    if (impl_->image().isNull()) return;
+    QPainter painter(&impl_->image());
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(ToColor(colour), lineWidth));
     painter.setBrush(Qt::NoBrush);
@@ -166,18 +224,14 @@ void PictureSurface::drawCircle(int centreX, int centreY, int radius, Rgb colour
     impl_->widget->update();
 }
 
-int PictureSurface::insideWidth() const {
-    impl_->fitImageToInside();
-    return impl_->image.width();
-}
+// The getters look only: a surface whose image has not yet followed a change of
+// size answers as if it had, without making the new image.
+int PictureSurface::insideWidth() const { return impl_->inside().width(); }
 
-int PictureSurface::insideHeight() const {
-    impl_->fitImageToInside();
-    return impl_->image.height();
-}
+int PictureSurface::insideHeight() const { return impl_->inside().height(); }
 
 uint32_t PictureSurface::pixel(int x, int y) const {
-    impl_->fitImageToInside();
-    if (!impl_->image.valid(x, y)) return 0;
-    return impl_->image.pixel(x, y);
+    if (!QRect(QPoint(0, 0), impl_->inside()).contains(x, y)) return 0;
+    if (!impl_->image().valid(x, y)) return impl_->background.rgb();
+    return impl_->image().pixel(x, y);
 }
