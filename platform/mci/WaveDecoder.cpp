@@ -59,14 +59,18 @@ int64_t WaveDecoder::seek(int64_t frame) {
     return stayed >= 0 ? std::min<int64_t>(stayed, frames_) : frames_;
 }
 
-int WaveDecoder::readStereo(float* out, int frames) {
+int WaveDecoder::read(float* out, int frames) {
+    if (channels_ <= 2) {
+        const sf_count_t read = Sndfile()->sf_readf_float(File(file_), out, frames);
+        return read > 0 ? static_cast<int>(read) : 0;
+    }
     block_.resize(static_cast<size_t>(frames) * static_cast<size_t>(channels_));
     const sf_count_t read = Sndfile()->sf_readf_float(File(file_), block_.data(), frames);
     const int count = read > 0 ? static_cast<int>(read) : 0;
     for (int i = 0; i < count; ++i) {
         const float* frame = &block_[static_cast<size_t>(i) * static_cast<size_t>(channels_)];
         out[2 * i] = frame[0];
-        out[2 * i + 1] = channels_ > 1 ? frame[1] : frame[0];
+        out[2 * i + 1] = frame[1];
     }
     return count;
 }

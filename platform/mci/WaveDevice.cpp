@@ -19,8 +19,10 @@ WaveDevice::WaveDevice(std::unique_ptr<WaveDecoder> decoder, int outputRate)
     : decoder_(std::move(decoder)), outputRate_(outputRate) {
     // Without SDL there is no converter: the device is not valid and never opens.
     if (const SdlLibrary* sdl = Sdl()) {
-        converter_ = sdl->SDL_NewAudioStream(AUDIO_F32SYS, 2, decoder_->sampleRate(), AUDIO_F32SYS,
-                                             2, outputRate_);
+        // A mono wave goes in as mono: the converter resamples one channel and
+        // only then makes two of it.
+        converter_ = sdl->SDL_NewAudioStream(AUDIO_F32SYS, decoder_->readChannels(),
+                                             decoder_->sampleRate(), AUDIO_F32SYS, 2, outputRate_);
     }
 }
 
@@ -69,8 +71,9 @@ void WaveDevice::stop() {
 
 void WaveDevice::feed() {
     std::array<float, kBlockFrames * 2> block;
-    const int read = decoder_->readStereo(block.data(), kBlockFrames);
-    if (read > 0) Sdl()->SDL_AudioStreamPut(converter_, block.data(), read * kStereoFrameBytes);
+    const int inputFrameBytes = decoder_->readChannels() * static_cast<int>(sizeof(float));
+    const int read = decoder_->read(block.data(), kBlockFrames);
+    if (read > 0) Sdl()->SDL_AudioStreamPut(converter_, block.data(), read * inputFrameBytes);
     decodedFrames_ += read;
     if (read < kBlockFrames || decodedFrames_ >= decoder_->frames()) {
         decoderDone_ = true;
@@ -80,7 +83,7 @@ void WaveDevice::feed() {
         // off at outputEnd_.
         block.fill(0.0f);
         for (int i = 0; i < kTailPushBlocks; ++i)
-            Sdl()->SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * kStereoFrameBytes);
+            Sdl()->SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * inputFrameBytes);
         Sdl()->SDL_AudioStreamFlush(converter_);
     }
 }
