@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -12,13 +13,14 @@
 namespace {
 
 constexpr int16_t kHighestFileNumber = 255;
-constexpr qint64 kChunkSize = 16 * 1024;
 
 class TextInputFile {
   public:
     bool open(const QString& path) {
         file_.setFileName(ResolveFileName(path));
-        return file_.open(QIODevice::ReadOnly);
+        // The chunks below are this reader's buffer: a second one in QFile
+        // would only copy every byte once more.
+        return file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
 
     bool readLine(QString& line) {
@@ -58,9 +60,8 @@ class TextInputFile {
             }
             const char* begin = buffer_.constData() + position_;
             const char* end = buffer_.constData() + buffer_.size();
-            const char* stop = begin;
-            while (stop != end && *stop != '\n' && *stop != '\r')
-                ++stop;
+            const char* stop =
+                buffer_.constData() + std::min(next(nextLf_, '\n'), next(nextCr_, '\r'));
             if (stop == end) {
                 carry_.append(begin, end - begin);
                 carried = true;
@@ -85,8 +86,24 @@ class TextInputFile {
         }
     }
 
+    // Where the next `c` at or after the read position is (the buffer's size when
+    // there is none), found with memchr and kept until the position passes it:
+    // every byte is looked at once for each of the two terminators.
+    qsizetype next(qsizetype& cached, char c) {
+        if (cached < position_) {
+            const void* found = std::memchr(buffer_.constData() + position_, c,
+                                            static_cast<size_t>(buffer_.size() - position_));
+            cached = found ? static_cast<const char*>(found) - buffer_.constData() : buffer_.size();
+        }
+        return cached;
+    }
+
     bool refill() {
-        buffer_ = file_.read(kChunkSize);
+        nextLf_ = nextCr_ = -1;
+        // The same buffer every time: a jump reads the whole file through it.
+        buffer_.resize(kTextFileChunkBytes);
+        const qint64 got = file_.read(buffer_.data(), kTextFileChunkBytes);
+        buffer_.resize(got > 0 ? got : 0);
         position_ = 0;
         return !buffer_.isEmpty();
     }
@@ -94,6 +111,8 @@ class TextInputFile {
     QFile file_;
     QByteArray buffer_;
     qsizetype position_ = 0;
+    qsizetype nextLf_ = -1;
+    qsizetype nextCr_ = -1;
     QByteArray carry_;
 };
 

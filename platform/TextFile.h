@@ -10,6 +10,9 @@
 // Lines end at CR LF, LF or CR and are decoded from CP932, so a double-byte
 // character is one column. Only the user-interface thread uses these.
 
+// Files are read in chunks of this many bytes (tests put line ends at the edges).
+inline constexpr int kTextFileChunkBytes = 64 * 1024;
+
 // The lowest file number not in use (1 to 255), or 0 when all are taken.
 int16_t FreeFileNumber();
 
