@@ -9,7 +9,7 @@ PACKAGES="
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsdl2-dev libsndfile1-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   espeak-ng
 "

@@ -1,4 +1,9 @@
 // Measures the sound subsystem on this machine and prints the figures:
+//   - processor use of an empty timer at 1 ms: the floor under the monitors;
+//   - processor use while the bundled title music plays its first pass (its
+//     monitor at 1 ms) and while it loops afterwards (at 100 ms), once with the
+//     default output (SDL when a sound device may be there, otherwise an output
+//     that follows the clock) and once with SDL's dummy driver;
 //   - processor use while `say` waits for a voice;
 //   - processor use while the title music loops, its monitor at 100 ms and at 1 ms;
 //   - the silence between a looping music's end and its restart, in the samples
@@ -26,6 +31,7 @@
 #include <vector>
 
 #include "platform/PlatformSetup.h"
+#include "platform/Timer.h"
 #include "platform/mci/AudioOutput.h"
 #include "platform/mci/Mci.h"
 #include "scenario/CommandTable.h"
@@ -105,17 +111,63 @@ void StopEverything() {
     Engine.MusicState.clear();
 }
 
+// The title music as start-up plays it, through whatever output the service
+// makes by default: the first pass until the monitor's first restart, then
+// `seconds` of looping.
+void MeasureTitleMusic(const QByteArray& output, int seconds) {
+    ResetMediaControl();
+    double firstPassSeconds = 0;
+    const Load first = Measure([&] {
+        PlayTitleMusic();
+        QElapsedTimer pass;
+        pass.start();
+        while (SoundForm().Mumer1().interval() == kLoopFirstWatchInterval)
+            RunEventLoopFor(5);
+        firstPassSeconds = static_cast<double>(pass.nsecsElapsed()) / 1e9;
+    });
+    const Load later = Measure([&] { RunEventLoopFor(seconds * 1000); });
+    StopEverything();
+    ResetMediaControl();
+    std::printf(
+        "title music, %-22s first pass (%.1f s, monitor at %d ms): %5.2f %%;\n"
+        "  %-40s later (%d s, at %d ms):  %5.2f %% of one core\n",
+        output.constData(), firstPassSeconds, kLoopFirstWatchInterval, first.cpuPercent, "",
+        seconds, kLoopWatchInterval, later.cpuPercent);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
     PlatformApplication application(argc, argv);
     AttachShell();
     const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 10;
 
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
+    SoundForm();
+    {
+        // What waking up every millisecond costs on this machine by itself: the
+        // floor under any monitor at 1 ms.
+        PeriodicTimer empty;
+        empty.onTick([] {});
+        empty.setInterval(1);
+        const Load floor = Measure([&] { RunEventLoopFor(5000); });
+        std::printf("an empty timer at 1 ms, for comparison:     %5.2f %% of one core\n",
+                    floor.cpuPercent);
+    }
+    if (QFile::copy(QStringLiteral(LANTERNWICK_GAME_DIR "/loop101s.wav"), "loop101s.wav")) {
+        const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+        MeasureTitleMusic(
+            driver.isEmpty() ? QByteArray("default output:") : "SDL_AUDIODRIVER=" + driver + ":",
+            seconds);
+        if (driver != "dummy") {
+            qputenv("SDL_AUDIODRIVER", "dummy");
+            MeasureTitleMusic("SDL_AUDIODRIVER=dummy:", seconds);
+        }
+        QFile::remove("loop101s.wav");
+    }
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
     std::printf("writing test waves in %s ...\n", qPrintable(dir.path()));
     WriteMusic("voice.wav", seconds);
     WriteMusic("loop101s.wav", 1.0);

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -21,7 +22,7 @@ class Converter {
 
     // Converts all of input; bad or unmappable input is replaced by `replacement`,
     // skipping `skip` input bytes for each.
-    QByteArray convert(const QByteArray& input, const QByteArray& replacement, size_t skip) {
+    QByteArray convert(QByteArrayView input, const QByteArray& replacement, size_t skip) {
         QByteArray out;
         if (!valid()) return out;
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
@@ -51,12 +52,17 @@ class Converter {
 
 }  // namespace
 
-QString DecodeAnsi(const QByteArray& bytes) {
+QString DecodeAnsi(QByteArrayView bytes) {
     thread_local Converter decoder("UTF-8", "CP932");
     return QString::fromUtf8(decoder.convert(bytes, QByteArrayLiteral("\xEF\xBF\xBD"), 1));
 }
 
 QByteArray EncodeAnsi(const QString& text) {
+    // CP932 keeps ASCII as it is: the commands to the sound device and the label
+    // lines need no converter.
+    const bool ascii =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) return text.toLatin1();
     thread_local Converter encoder("CP932", "UTF-8");
     QByteArray out;
     // Encode character by character so that an unmappable one costs exactly one '?'.

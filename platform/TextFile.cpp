@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -11,42 +13,97 @@
 namespace {
 
 constexpr int16_t kHighestFileNumber = 255;
-constexpr qint64 kChunkSize = 16 * 1024;
 
 class TextInputFile {
   public:
     bool open(const QString& path) {
         file_.setFileName(ResolveFileName(path));
-        return file_.open(QIODevice::ReadOnly);
+        // The chunks below are this reader's buffer: a second one in QFile
+        // would only copy every byte once more.
+        return file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
 
     bool readLine(QString& line) {
-        QByteArray bytes;
-        bool tookAnyByte = false;
-        for (;;) {
-            if (position_ >= buffer_.size() && !refill()) {
-                if (!tookAnyByte) return false;
-                break;
-            }
-            tookAnyByte = true;
-            char c = buffer_.at(position_++);
-            if (c == '\n') break;
-            if (c == '\r') {
-                // CR LF is one terminator; the LF may sit in the next chunk.
-                if (position_ < buffer_.size() || refill()) {
-                    if (buffer_.at(position_) == '\n') ++position_;
-                }
-                break;
-            }
-            bytes.append(c);
-        }
+        QByteArrayView bytes;
+        if (!nextLine(bytes)) return false;
         line = DecodeAnsi(bytes);
         return true;
     }
 
+    bool readLineMatching(std::initializer_list<QByteArrayView> wanted, QString& line,
+                          int64_t& linesRead) {
+        QByteArrayView bytes;
+        while (nextLine(bytes)) {
+            ++linesRead;
+            for (QByteArrayView w : wanted) {
+                if (bytes == w) {
+                    line = DecodeAnsi(bytes);
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
   private:
+    // The next line's bytes without its terminator. The view points into the
+    // read buffer, or into carry_ when the line spans two chunks; it lives until
+    // the next call.
+    bool nextLine(QByteArrayView& bytes) {
+        bool carried = false;
+        carry_.clear();  // keeps its capacity
+        for (;;) {
+            if (position_ >= buffer_.size() && !refill()) {
+                if (!carried) return false;
+                bytes = carry_;
+                return true;
+            }
+            const char* begin = buffer_.constData() + position_;
+            const char* end = buffer_.constData() + buffer_.size();
+            const char* stop =
+                buffer_.constData() + std::min(next(nextLf_, '\n'), next(nextCr_, '\r'));
+            if (stop == end) {
+                carry_.append(begin, end - begin);
+                carried = true;
+                position_ = buffer_.size();
+                continue;
+            }
+            position_ += (stop - begin) + 1;
+            if (carried) carry_.append(begin, stop - begin);
+            if (*stop == '\r') {
+                // CR LF is one terminator; the LF may sit in the next chunk, and
+                // reading that chunk replaces the one the line is in.
+                if (position_ >= buffer_.size()) {
+                    if (!carried) carry_.append(begin, stop - begin);
+                    carried = true;
+                    if (refill() && buffer_.at(0) == '\n') ++position_;
+                } else if (buffer_.at(position_) == '\n') {
+                    ++position_;
+                }
+            }
+            bytes = carried ? QByteArrayView(carry_) : QByteArrayView(begin, stop - begin);
+            return true;
+        }
+    }
+
+    // Where the next `c` at or after the read position is (the buffer's size when
+    // there is none), found with memchr and kept until the position passes it:
+    // every byte is looked at once for each of the two terminators.
+    qsizetype next(qsizetype& cached, char c) {
+        if (cached < position_) {
+            const void* found = std::memchr(buffer_.constData() + position_, c,
+                                            static_cast<size_t>(buffer_.size() - position_));
+            cached = found ? static_cast<const char*>(found) - buffer_.constData() : buffer_.size();
+        }
+        return cached;
+    }
+
     bool refill() {
-        buffer_ = file_.read(kChunkSize);
+        nextLf_ = nextCr_ = -1;
+        // The same buffer every time: a jump reads the whole file through it.
+        buffer_.resize(kTextFileChunkBytes);
+        const qint64 got = file_.read(buffer_.data(), kTextFileChunkBytes);
+        buffer_.resize(got > 0 ? got : 0);
         position_ = 0;
         return !buffer_.isEmpty();
     }
@@ -54,11 +111,19 @@ class TextInputFile {
     QFile file_;
     QByteArray buffer_;
     qsizetype position_ = 0;
+    qsizetype nextLf_ = -1;
+    qsizetype nextCr_ = -1;
+    QByteArray carry_;
 };
 
 std::map<int16_t, std::unique_ptr<TextInputFile>>& OpenFiles() {
     static std::map<int16_t, std::unique_ptr<TextInputFile>> files;
     return files;
+}
+
+TextInputFile* Find(int16_t number) {
+    auto it = OpenFiles().find(number);
+    return it == OpenFiles().end() ? nullptr : it->second.get();
 }
 
 }  // namespace
@@ -80,9 +145,14 @@ bool OpenForInput(int16_t number, const QString& path) {
 }
 
 bool ReadLine(int16_t number, QString& line) {
-    auto it = OpenFiles().find(number);
-    if (it == OpenFiles().end()) return false;
-    return it->second->readLine(line);
+    TextInputFile* file = Find(number);
+    return file && file->readLine(line);
+}
+
+bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> wanted, QString& line,
+                      int64_t& linesRead) {
+    TextInputFile* file = Find(number);
+    return file && file->readLineMatching(wanted, line, linesRead);
 }
 
 bool IsFileOpen(int16_t number) { return OpenFiles().count(number) != 0; }

@@ -1,12 +1,17 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 
 // Sequential reading of text files by file number, as the scenario reader uses it.
 // Lines end at CR LF, LF or CR and are decoded from CP932, so a double-byte
 // character is one column. Only the user-interface thread uses these.
+
+// Files are read in chunks of this many bytes (tests put line ends at the edges).
+inline constexpr int kTextFileChunkBytes = 64 * 1024;
 
 // The lowest file number not in use (1 to 255), or 0 when all are taken.
 int16_t FreeFileNumber();
@@ -18,6 +23,14 @@ bool OpenForInput(int16_t number, const QString& path);
 // Reads the next line without its terminator. Returns false at the end of the
 // file or when `number` is not open.
 bool ReadLine(int16_t number, QString& line);
+
+// Reads on to the first line whose bytes are exactly one of `wanted` and decodes
+// that line alone: lines passed over are compared as bytes, never converted, so
+// a search through a long file costs little more than reading it. `linesRead`
+// grows by every line read, the one found included. Returns false at the end of
+// the file or when `number` is not open.
+bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> wanted, QString& line,
+                      int64_t& linesRead);
 
 bool IsFileOpen(int16_t number);
 void CloseFile(int16_t number);

@@ -12,20 +12,28 @@ struct PeriodicTimer::Impl {
     int interval = 0;
     QString tag;
     std::function<void()> handler;
-    QTimer qtimer;
-    int64_t nextDue = 0;  // under a stepped clock
+    QTimer* qtimer = new QTimer;  // deleted by ~PeriodicTimer, later when it is ticking
+    int64_t nextDue = 0;          // under a stepped clock
+    uint64_t serial = 0;          // tells this timer from a later one at the same address
     bool running = false;
     bool inHandler = false;
+    // Expires with the timer, so that a tick can tell whether its handler destroyed it.
+    std::shared_ptr<bool> lifetime = std::make_shared<bool>(true);
 
     // Whether the stepped clock should deliver a tick at or before `limit`.
     bool steppedTickDueBy(int64_t limit) const {
-        return running && !inHandler && !qtimer.isActive() && nextDue <= limit;
+        return running && !inHandler && !qtimer->isActive() && nextDue <= limit;
     }
 
     void tick() {
         if (inHandler || !handler) return;
+        // The handler may destroy this timer (the window that owns it goes away):
+        // run a copy, and touch nothing of ours afterwards unless it survived.
+        const std::function<void()> run = handler;
+        const std::weak_ptr<bool> alive = lifetime;
         inHandler = true;
-        handler();
+        run();
+        if (alive.expired()) return;
         inHandler = false;
     }
 };
@@ -37,29 +45,40 @@ std::vector<PeriodicTimer::Impl*>& AllTimers() {
     return timers;
 }
 
+uint64_t g_lastSerial = 0;
+
 }  // namespace
 
 PeriodicTimer::PeriodicTimer() : impl_(std::make_unique<Impl>()) {
-    impl_->qtimer.setTimerType(Qt::PreciseTimer);
+    impl_->qtimer->setTimerType(Qt::PreciseTimer);
+    impl_->serial = ++g_lastSerial;
     Impl* impl = impl_.get();
-    QObject::connect(&impl_->qtimer, &QTimer::timeout, [impl] { impl->tick(); });
+    QObject::connect(impl_->qtimer, &QTimer::timeout, [impl] { impl->tick(); });
     AllTimers().push_back(impl);
 }
 
 PeriodicTimer::~PeriodicTimer() {
     auto& timers = AllTimers();
     timers.erase(std::remove(timers.begin(), timers.end(), impl_.get()), timers.end());
+    impl_->qtimer->stop();
+    QObject::disconnect(impl_->qtimer, nullptr, nullptr, nullptr);
+    // Destroyed by its own handler, the QTimer is still inside its timeout signal.
+    if (impl_->inHandler) {
+        impl_->qtimer->deleteLater();
+    } else {
+        delete impl_->qtimer;
+    }
 }
 
 void PeriodicTimer::setInterval(int ms) {
     impl_->interval = std::max(ms, 0);
-    impl_->qtimer.stop();
+    impl_->qtimer->stop();
     impl_->running = impl_->interval > 0;
     if (!impl_->running) return;
     if (CurrentClock().drivesTimers()) {
         impl_->nextDue = CurrentClock().milliseconds() + impl_->interval;
     } else {
-        impl_->qtimer.start(impl_->interval);
+        impl_->qtimer->start(impl_->interval);
     }
 }
 
@@ -82,14 +101,19 @@ bool NextSteppedTimerDue(int64_t limit, int64_t* due) {
 }
 
 void FireSteppedTimersDueAt(int64_t now) {
-    // Handlers may start, stop or destroy timers: take a snapshot and re-check each.
-    std::vector<PeriodicTimer::Impl*> due;
+    // Handlers may start, stop, destroy or create timers: take a snapshot by
+    // serial number (a new timer may take a destroyed one's address) and find
+    // each again before its tick.
+    std::vector<uint64_t> due;
     for (PeriodicTimer::Impl* t : AllTimers()) {
-        if (t->steppedTickDueBy(now)) due.push_back(t);
+        if (t->steppedTickDueBy(now)) due.push_back(t->serial);
     }
-    for (PeriodicTimer::Impl* t : due) {
+    for (uint64_t serial : due) {
         auto& timers = AllTimers();
-        if (std::find(timers.begin(), timers.end(), t) == timers.end()) continue;
+        const auto found = std::find_if(timers.begin(), timers.end(),
+                                        [serial](const auto* t) { return t->serial == serial; });
+        if (found == timers.end()) continue;
+        PeriodicTimer::Impl* t = *found;
         if (!t->steppedTickDueBy(now)) continue;
         t->nextDue = now + t->interval;
         t->tick();

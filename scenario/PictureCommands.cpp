@@ -8,10 +8,14 @@
 
 namespace {
 
-bool LoadOrReport(StageSurface& surface, const QString& name, const ScenarioLine& line) {
-    if (surface.loadPicture(Engine.AppDir + name)) return true;
+void ReportUnreadablePicture(const QString& name, const ScenarioLine& line) {
     ReportScenarioError(
         QStringLiteral("絵のファイル「%1」が見つからないか、絵として読めません。").arg(name), line);
+}
+
+bool LoadOrReport(StageSurface& surface, const QString& name, const ScenarioLine& line) {
+    if (surface.loadPicture(Engine.AppDir + name)) return true;
+    ReportUnreadablePicture(name, line);
     return false;
 }
 
@@ -50,13 +54,19 @@ bool Anime3Command(const CommandArguments& args) {
     Engine.CgHeight = kStripFrameHeight;
 
     Stage& stage = CurrentStage();
-    if (!LoadOrReport(stage.AniPic1(), strip->stripFile, args.line)) return false;
-    if (const auto tooShort = StripTooShort(*strip, stage.AniPic1().pictureHeight())) {
+    // Decoded straight into AniPic1 at the height the animation needs (with the
+    // extra frame, N + 1 frames), so that the strip is held once and never copied.
+    const int height = strip->extraFrame ? (strip->lastFrame + 1) * kStripFrameHeight : 0;
+    const int fileHeight = stage.AniPic1().loadStrip(Engine.AppDir + strip->stripFile, height);
+    if (fileHeight < 0) {
+        ReportUnreadablePicture(strip->stripFile, args.line);
+        return false;
+    }
+    if (const auto tooShort = StripTooShort(*strip, fileHeight)) {
         ReportScenarioError(*tooShort, args.line);
         return false;
     }
     if (strip->extraFrame) {
-        stage.AniPic1().setHeight((strip->lastFrame + 1) * kStripFrameHeight);
         if (!LoadOrReport(stage.WrkPic1(), strip->extraFile, args.line)) return false;
         stage.AniPic1().copyFrom(stage.WrkPic1(), 0, 0, Engine.CgWidth, Engine.CgHeight, 0,
                                  strip->lastFrame * Engine.CgHeight);

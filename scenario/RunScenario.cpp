@@ -55,7 +55,7 @@ Outcome TakeJump() {
     const QString labelLine = LabelLineText(label);
     ScenarioLine line;
     for (;;) {
-        if (!ReadScenarioLine(line)) {
+        if (!ReadToLabelOrEndLine(labelLine, line)) {
             Engine.JumpLabel = 0;
             ReportScenarioError(
                 QStringLiteral("行き先のラベル「%1」がシナリオにありません。").arg(labelLine),

@@ -1,5 +1,6 @@
 #include "scenario/ScenarioReader.h"
 
+#include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioError.h"
@@ -23,6 +24,22 @@ bool ReadScenarioLine(ScenarioLine& line) {
     QString text;
     if (!ReadLine(Engine.ScenarioFile, text)) return false;
     line.number = ++g_lineNumber;
+    line.text = text;
+    g_lastLine = line;
+    return true;
+}
+
+bool ReadToLabelOrEndLine(const QString& labelLine, ScenarioLine& line) {
+    // Label lines and the end line are plain ASCII, the same bytes in every
+    // ANSI code page, so a line matches as bytes exactly when it does as text.
+    const QByteArray label = EncodeAnsi(labelLine);
+    const QByteArray end = EncodeAnsi(kEndLine);
+    QString text;
+    int64_t linesRead = 0;
+    const bool found = ReadLineMatching(Engine.ScenarioFile, {label, end}, text, linesRead);
+    g_lineNumber += static_cast<int>(linesRead);
+    if (!found) return false;
+    line.number = g_lineNumber;
     line.text = text;
     g_lastLine = line;
     return true;

@@ -12,6 +12,11 @@ bool ReopenScenarioFile();
 // Reads the next line. False at the end of the file (or when none is open).
 bool ReadScenarioLine(ScenarioLine& line);
 
+// The search of a jump: reads on to the first line that is exactly `labelLine`
+// or the end line "_", and returns that line. Lines passed over are only
+// compared, never decoded. False at the end of the file.
+bool ReadToLabelOrEndLine(const QString& labelLine, ScenarioLine& line);
+
 // The last line read, for messages about where the story stands.
 const ScenarioLine& LastScenarioLineRead();
 

@@ -30,6 +30,11 @@ class StageSurface {
     virtual ~StageSurface() = default;
     // False, and nothing changes, when the file is missing or no picture.
     virtual bool loadPicture(const QString& path) = 0;
+    // An animation strip, decoded straight into the image and kept only there.
+    // `height` > 0 makes the image that many rows high (cut off or continued with
+    // the background); 0 keeps the file's. Returns the file's own height, or -1
+    // when it is no picture.
+    virtual int loadStrip(const QString& path, int height) = 0;
     virtual void clearPicture() = 0;
     virtual int pictureHeight() const = 0;
     virtual void setWidth(int pixels) = 0;

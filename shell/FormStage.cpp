@@ -30,6 +30,9 @@ class FormStage::Surface : public StageSurface {
   public:
     explicit Surface(PictureSurface& surface) : surface_(surface) {}
     bool loadPicture(const QString& path) override { return surface_.loadPicture(path); }
+    int loadStrip(const QString& path, int height) override {
+        return surface_.loadStrip(path, height);
+    }
     void clearPicture() override { surface_.clearPicture(); }
     int pictureHeight() const override { return surface_.pictureHeight(); }
     void setWidth(int pixels) override { surface_.setWidth(pixels); }

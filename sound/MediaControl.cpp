@@ -22,10 +22,15 @@ uint32_t SendStatusQuery(const QString& command, QString& buffer) {
 bool ReportsPlaying(const QString& buffer) { return buffer.startsWith(QLatin1String("playing")); }
 
 bool WaveIsPlaying(uint32_t* result) {
-    QString buffer = BlankStatusBuffer();
-    const uint32_t code = SendStatusQuery(kStatusModeCommand, buffer);
+    // The monitors ask this every millisecond while a music plays its first pass:
+    // the command is encoded once and the blank-filled buffer reused, so that a
+    // query allocates nothing.
+    static const QByteArray command = EncodeAnsi(kStatusModeCommand);
+    static QByteArray buffer(kStatusBufferLength, ' ');
+    buffer.fill(' ');
+    const uint32_t code = mciSendString(command, &buffer);
     if (result) *result = code;
-    return ReportsPlaying(buffer);
+    return buffer.startsWith("playing");
 }
 
 bool EndsInLowerV(const QString& name) { return name.endsWith(QLatin1Char('v')); }

@@ -12,6 +12,9 @@ class AudioSource {
   public:
     virtual ~AudioSource() = default;
     virtual void render(float* mix, int frames) = 0;
+    // Moves on by `frames` frames exactly as `render` would, without making the
+    // samples: for an output that nobody hears.
+    virtual void skip(int frames) = 0;
 };
 
 // Where the media-control service sends its sound. Playback positions are
@@ -50,8 +53,9 @@ class AudioRecording {
 };
 
 // An output without a device: it takes frames as CurrentClock() moves on
-// (elapsed milliseconds x rate), at each catchUp(). With a recording it keeps
-// what it took.
+// (elapsed milliseconds x rate), at each catchUp(). With a recording it renders
+// and keeps what it took; without one nobody hears it, and it only moves its
+// source on, so that a status query asked every millisecond decodes nothing.
 std::unique_ptr<AudioOutput> MakeClockedAudioOutput(
     int sampleRate, std::shared_ptr<AudioRecording> recording = nullptr);
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "platform/Clock.h"
 #include "platform/mci/AudioOutput.h"
@@ -49,6 +50,14 @@ class ClockedAudioOutput : public AudioOutput {
             taken_ = 0;
         }
         const int64_t due = (now - startMs_) * rate_ / 1000;
+        if (!recording_) {
+            while (taken_ < due) {
+                const int frames = static_cast<int>(std::min<int64_t>(due - taken_, INT32_MAX));
+                source_->skip(frames);
+                taken_ += frames;
+            }
+            return;
+        }
         while (taken_ < due) {
             const int frames = static_cast<int>(std::min<int64_t>(due - taken_, kChunkFrames));
             chunk_.fill(0.0f);

@@ -1,6 +1,7 @@
 #include "platform/mci/MciService.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -17,10 +18,16 @@ constexpr int kFallbackRate = 44100;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// Splits a command into words at blanks; "a quoted name" is one word. Nothing
-// when a quote is not closed.
-std::optional<std::vector<QByteArray>> SplitWords(const QByteArray& command) {
-    std::vector<QByteArray> words;
+// Keywords and aliases ignore case. `lower` is written in lower case.
+bool Is(QByteArrayView word, QByteArrayView lower) {
+    return word.compare(lower, Qt::CaseInsensitive) == 0;
+}
+
+// Splits a command into words at blanks; "a quoted name" is one word. The words
+// point into `command`; `words` is reused, so that a status query asked every
+// millisecond allocates nothing. False when a quote is not closed.
+bool SplitWords(QByteArrayView command, std::vector<QByteArrayView>& words) {
+    words.clear();
     qsizetype i = 0;
     while (i < command.size()) {
         if (IsBlank(command[i])) {
@@ -29,23 +36,23 @@ std::optional<std::vector<QByteArray>> SplitWords(const QByteArray& command) {
         }
         if (command[i] == '"') {
             const qsizetype close = command.indexOf('"', i + 1);
-            if (close < 0) return std::nullopt;
-            words.push_back(command.mid(i + 1, close - i - 1));
+            if (close < 0) return false;
+            words.push_back(command.sliced(i + 1, close - i - 1));
             i = close + 1;
             continue;
         }
         qsizetype end = i;
         while (end < command.size() && !IsBlank(command[end]))
             ++end;
-        words.push_back(command.mid(i, end - i));
+        words.push_back(command.sliced(i, end - i));
         i = end;
     }
-    return words;
+    return true;
 }
 
 // A position in milliseconds: digits only; ten at most, so that any rate times
 // it still fits in 64 bits.
-std::optional<int64_t> ParseMilliseconds(const QByteArray& word) {
+std::optional<int64_t> ParseMilliseconds(QByteArrayView word) {
     if (word.isEmpty() || word.size() > 10) return std::nullopt;
     int64_t value = 0;
     for (char c : word) {
@@ -58,17 +65,25 @@ std::optional<int64_t> ParseMilliseconds(const QByteArray& word) {
 // The words after the device name, taken one keyword at a time.
 class Options {
   public:
-    Options(const std::vector<QByteArray>& words, size_t first) : words_(words), next_(first) {}
+    Options(const std::vector<QByteArrayView>& words, size_t first) : words_(words), next_(first) {}
     bool atEnd() const { return next_ >= words_.size(); }
-    QByteArray keyword() { return words_[next_++].toLower(); }
-    std::optional<QByteArray> value() {
+    QByteArrayView keyword() { return words_[next_++]; }
+    std::optional<QByteArrayView> value() {
         if (atEnd()) return std::nullopt;
         return words_[next_++];
     }
 
   private:
-    const std::vector<QByteArray>& words_;
+    const std::vector<QByteArrayView>& words_;
     size_t next_;
+};
+
+// Devices by alias, whatever its case, found without making a key.
+struct AliasLess {
+    using is_transparent = void;
+    bool operator()(QByteArrayView a, QByteArrayView b) const {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    }
 };
 
 }  // namespace
@@ -96,12 +111,26 @@ struct MciService::Impl : AudioSource {
     std::unique_ptr<AudioOutput> output;  // touched by the user-interface thread only
 
     std::mutex mutex;  // guards the devices, which the output's thread renders
-    std::map<QByteArray, std::unique_ptr<WaveDevice>> devices;
+    std::map<QByteArray, std::unique_ptr<WaveDevice>, AliasLess> devices;
+
+    std::vector<QByteArrayView> words;  // of the command being carried out
+    char number[24];                    // the digits of a numeric reply
 
     void render(float* mix, int frames) override {
         std::lock_guard lock(mutex);
         for (auto& entry : devices)
             entry.second->render(mix, frames);
+    }
+
+    void skip(int frames) override {
+        std::lock_guard lock(mutex);
+        for (auto& entry : devices)
+            entry.second->skip(frames);
+    }
+
+    QByteArrayView numberReply(int64_t value) {
+        const auto end = std::to_chars(number, number + sizeof number, value).ptr;
+        return QByteArrayView(number, end - number);
     }
 
     AudioOutput& ensureOutput() {
@@ -113,28 +142,27 @@ struct MciService::Impl : AudioSource {
         return *output;
     }
 
-    uint32_t open(const std::vector<QByteArray>& words);
-    uint32_t onDevice(const QByteArray& verb, const std::vector<QByteArray>& words,
-                      QByteArray& reply);
-    uint32_t carryOut(const QByteArray& command, QByteArray& reply);
+    uint32_t open();
+    uint32_t onDevice(QByteArrayView verb, QByteArrayView& reply);
+    uint32_t carryOut(QByteArrayView command, QByteArrayView& reply);
 };
 
-uint32_t MciService::Impl::open(const std::vector<QByteArray>& words) {
+uint32_t MciService::Impl::open() {
     if (words.size() < 2) return kMciMissingParameter;
-    const QByteArray& name = words[1];
-    QByteArray alias = name.toLower();
+    const QByteArrayView name = words[1];
+    QByteArrayView alias = name;
     Options options(words, 2);
     while (!options.atEnd()) {
-        const QByteArray keyword = options.keyword();
-        if (keyword == "alias") {
+        const QByteArrayView keyword = options.keyword();
+        if (Is(keyword, "alias")) {
             const auto value = options.value();
             if (!value) return kMciMissingParameter;
-            alias = value->toLower();
-        } else if (keyword == "type") {
+            alias = *value;
+        } else if (Is(keyword, "type")) {
             const auto value = options.value();
             if (!value) return kMciMissingParameter;
-            if (value->toLower() != "waveaudio") return kMciUnrecognizedKeyword;
-        } else if (keyword != "notify") {
+            if (!Is(*value, "waveaudio")) return kMciUnrecognizedKeyword;
+        } else if (!Is(keyword, "notify")) {
             return kMciUnrecognizedKeyword;
         }
     }
@@ -151,51 +179,49 @@ uint32_t MciService::Impl::open(const std::vector<QByteArray>& words) {
     if (!device->valid()) return kMciInvalidFile;
 
     std::lock_guard lock(mutex);
-    devices[alias] = std::move(device);
+    devices[alias.toByteArray().toLower()] = std::move(device);
     return kMciSuccess;
 }
 
-uint32_t MciService::Impl::onDevice(const QByteArray& verb, const std::vector<QByteArray>& words,
-                                    QByteArray& reply) {
+uint32_t MciService::Impl::onDevice(QByteArrayView verb, QByteArrayView& reply) {
     if (words.size() < 2) return kMciMissingParameter;
-    const QByteArray alias = words[1].toLower();
+    const QByteArrayView alias = words[1];
 
     // Every option is read before the device is touched, so a command with a bad
     // word changes nothing.
     std::optional<int64_t> from;
     std::optional<int64_t> seekTo;
     bool seekToEnd = false;
-    QByteArray item;
+    QByteArrayView item;
     Options options(words, 2);
     while (!options.atEnd()) {
-        const QByteArray keyword = options.keyword();
-        if (keyword == "notify") continue;  // completion notices are never delivered
-        if (verb == "play" && keyword == "from") {
+        const QByteArrayView keyword = options.keyword();
+        if (Is(keyword, "notify")) continue;  // completion notices are never delivered
+        if (verb == "play" && Is(keyword, "from")) {
             const auto value = options.value();
             if (!value) return kMciMissingParameter;
             from = ParseMilliseconds(*value);
             if (!from) return kMciBadInteger;
-        } else if (verb == "seek" && keyword == "to") {
+        } else if (verb == "seek" && Is(keyword, "to")) {
             const auto value = options.value();
             if (!value) return kMciMissingParameter;
-            const QByteArray where = value->toLower();
-            if (where == "start") {
+            const QByteArrayView where = *value;
+            if (Is(where, "start")) {
                 seekTo = 0;
-            } else if (where == "end") {
+            } else if (Is(where, "end")) {
                 seekToEnd = true;
             } else {
                 seekTo = ParseMilliseconds(where);
                 if (!seekTo) return kMciBadInteger;
             }
         } else if (verb == "status" && item.isEmpty() &&
-                   (keyword == "mode" || keyword == "position" || keyword == "length")) {
+                   (Is(keyword, "mode") || Is(keyword, "position") || Is(keyword, "length"))) {
             item = keyword;
-        } else if (verb == "set" && keyword == "time") {
+        } else if (verb == "set" && Is(keyword, "time")) {
             const auto format = options.value();
             const auto unit = options.value();
-            if (!format || format->toLower() != "format" || !unit) return kMciMissingParameter;
-            const QByteArray lower = unit->toLower();
-            if (lower != "milliseconds" && lower != "ms") return kMciBadTimeFormat;
+            if (!format || !Is(*format, "format") || !unit) return kMciMissingParameter;
+            if (!Is(*unit, "milliseconds") && !Is(*unit, "ms")) return kMciBadTimeFormat;
         } else {
             return kMciUnrecognizedKeyword;
         }
@@ -219,26 +245,25 @@ uint32_t MciService::Impl::onDevice(const QByteArray& verb, const std::vector<QB
     } else if (verb == "close") {
         devices.erase(found);
     } else if (verb == "status") {
-        if (item == "mode") {
-            reply = device.playing() ? "playing" : "stopped";
-        } else if (item == "position") {
-            reply = QByteArray::number(device.positionMs());
+        if (Is(item, "mode")) {
+            reply = device.playing() ? QByteArrayView("playing") : QByteArrayView("stopped");
+        } else if (Is(item, "position")) {
+            reply = numberReply(device.positionMs());
         } else {
-            reply = QByteArray::number(device.lengthMs());
+            reply = numberReply(device.lengthMs());
         }
     }
     return kMciSuccess;
 }
 
-uint32_t MciService::Impl::carryOut(const QByteArray& command, QByteArray& reply) {
-    const auto words = SplitWords(command);
-    if (!words) return kMciMissingParameter;
-    if (words->empty()) return kMciMissingCommand;
-    const QByteArray verb = words->front().toLower();
-    if (verb == "open") return open(*words);
-    if (verb == "play" || verb == "seek" || verb == "stop" || verb == "close" || verb == "status" ||
-        verb == "set") {
-        return onDevice(verb, *words, reply);
+uint32_t MciService::Impl::carryOut(QByteArrayView command, QByteArrayView& reply) {
+    if (!SplitWords(command, words)) return kMciMissingParameter;
+    if (words.empty()) return kMciMissingCommand;
+    const QByteArrayView verb = words.front();
+    if (Is(verb, "open")) return open();
+    // The verb in lower case, from the list itself, for the comparisons below.
+    for (const char* known : {"play", "seek", "stop", "close", "status", "set"}) {
+        if (Is(verb, known)) return onDevice(QByteArrayView(known), reply);
     }
     return kMciUnrecognizedCommand;
 }
@@ -252,10 +277,11 @@ MciService::~MciService() { reset(); }
 uint32_t MciService::sendString(const QByteArray& command, QByteArray* reply) {
     // A command ends at its first NUL, as a C string does.
     const qsizetype nul = command.indexOf('\0');
-    const QByteArray text = nul < 0 ? command : command.left(nul);
+    const QByteArrayView text =
+        nul < 0 ? QByteArrayView(command) : QByteArrayView(command).first(nul);
     if (impl_->output) impl_->output->catchUp();
 
-    QByteArray answer;
+    QByteArrayView answer;
     const uint32_t result = impl_->carryOut(text, answer);
     if (result == kMciSuccess && reply && !reply->isEmpty()) {
         const qsizetype length = std::min(answer.size(), reply->size() - 1);

@@ -52,18 +52,25 @@ WaveDecoder::~WaveDecoder() {
     if (file_) Sndfile()->sf_close(File(file_));
 }
 
-bool WaveDecoder::seek(int64_t frame) {
-    return Sndfile()->sf_seek(File(file_), std::clamp<int64_t>(frame, 0, frames_), SEEK_SET) >= 0;
+int64_t WaveDecoder::seek(int64_t frame) {
+    frame = std::clamp<int64_t>(frame, 0, frames_);
+    if (Sndfile()->sf_seek(File(file_), frame, SEEK_SET) == frame) return frame;
+    const sf_count_t stayed = Sndfile()->sf_seek(File(file_), 0, SEEK_CUR);
+    return stayed >= 0 ? std::min<int64_t>(stayed, frames_) : frames_;
 }
 
-int WaveDecoder::readStereo(float* out, int frames) {
+int WaveDecoder::read(float* out, int frames) {
+    if (channels_ <= 2) {
+        const sf_count_t read = Sndfile()->sf_readf_float(File(file_), out, frames);
+        return read > 0 ? static_cast<int>(read) : 0;
+    }
     block_.resize(static_cast<size_t>(frames) * static_cast<size_t>(channels_));
     const sf_count_t read = Sndfile()->sf_readf_float(File(file_), block_.data(), frames);
     const int count = read > 0 ? static_cast<int>(read) : 0;
     for (int i = 0; i < count; ++i) {
         const float* frame = &block_[static_cast<size_t>(i) * static_cast<size_t>(channels_)];
         out[2 * i] = frame[0];
-        out[2 * i + 1] = channels_ > 1 ? frame[1] : frame[0];
+        out[2 * i + 1] = frame[1];
     }
     return count;
 }

@@ -23,11 +23,15 @@ class WaveDecoder {
     int channels() const { return channels_; }
     int64_t frames() const { return frames_; }
 
-    bool seek(int64_t frame);
-    // Reads up to `frames` frames as interleaved stereo float: a mono file on both
-    // sides, the first two channels of a file with more. Fewer than asked only at
-    // the end of the data (or where a damaged file stops).
-    int readStereo(float* out, int frames);
+    // Moves to `frame` (clamped to the data) and returns where the decoder then
+    // stands: `frame`, or, when the file cannot be positioned there, the place it
+    // stayed at (the end when even that is unknown).
+    int64_t seek(int64_t frame);
+    // The channels read() gives: 1 for a mono file, otherwise its first two.
+    int readChannels() const { return channels_ > 1 ? 2 : 1; }
+    // Reads up to `frames` frames of readChannels() interleaved float channels.
+    // Fewer than asked only at the end of the data (or where a damaged file stops).
+    int read(float* out, int frames);
 
   private:
     WaveDecoder() = default;

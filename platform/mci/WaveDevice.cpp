@@ -19,8 +19,10 @@ WaveDevice::WaveDevice(std::unique_ptr<WaveDecoder> decoder, int outputRate)
     : decoder_(std::move(decoder)), outputRate_(outputRate) {
     // Without SDL there is no converter: the device is not valid and never opens.
     if (const SdlLibrary* sdl = Sdl()) {
-        converter_ = sdl->SDL_NewAudioStream(AUDIO_F32SYS, 2, decoder_->sampleRate(), AUDIO_F32SYS,
-                                             2, outputRate_);
+        // A mono wave goes in as mono: the converter resamples one channel and
+        // only then makes two of it.
+        converter_ = sdl->SDL_NewAudioStream(AUDIO_F32SYS, decoder_->readChannels(),
+                                             decoder_->sampleRate(), AUDIO_F32SYS, 2, outputRate_);
     }
 }
 
@@ -41,10 +43,12 @@ void WaveDevice::seekMs(int64_t ms) { seekFrame(ms * decoder_->sampleRate() / 10
 
 void WaveDevice::seekFrame(int64_t frame) {
     playing_ = false;
-    frame = std::clamp<int64_t>(frame, 0, decoder_->frames());
+    // Where the decoder really stands: a file that cannot be positioned must not
+    // report, and resume at, a place its samples do not come from.
+    frame = decoder_->seek(frame);
     startFrame_ = frame;
     outputFramesPlayed_ = 0;
-    decoder_->seek(frame);
+    skipped_ = false;
     Sdl()->SDL_AudioStreamClear(converter_);
     decodedFrames_ = frame;
     decoderDone_ = false;
@@ -67,8 +71,9 @@ void WaveDevice::stop() {
 
 void WaveDevice::feed() {
     std::array<float, kBlockFrames * 2> block;
-    const int read = decoder_->readStereo(block.data(), kBlockFrames);
-    if (read > 0) Sdl()->SDL_AudioStreamPut(converter_, block.data(), read * kStereoFrameBytes);
+    const int inputFrameBytes = decoder_->readChannels() * static_cast<int>(sizeof(float));
+    const int read = decoder_->read(block.data(), kBlockFrames);
+    if (read > 0) Sdl()->SDL_AudioStreamPut(converter_, block.data(), read * inputFrameBytes);
     decodedFrames_ += read;
     if (read < kBlockFrames || decodedFrames_ >= decoder_->frames()) {
         decoderDone_ = true;
@@ -78,7 +83,7 @@ void WaveDevice::feed() {
         // off at outputEnd_.
         block.fill(0.0f);
         for (int i = 0; i < kTailPushBlocks; ++i)
-            Sdl()->SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * kStereoFrameBytes);
+            Sdl()->SDL_AudioStreamPut(converter_, block.data(), kBlockFrames * inputFrameBytes);
         Sdl()->SDL_AudioStreamFlush(converter_);
     }
 }
@@ -89,7 +94,19 @@ void WaveDevice::finish() {
     outputFramesPlayed_ = 0;
 }
 
+void WaveDevice::skip(int frames) {
+    if (!playing_) return;
+    const int64_t end = (decoder_->frames() - startFrame_) * outputRate_ / decoder_->sampleRate();
+    outputFramesPlayed_ = std::min<int64_t>(outputFramesPlayed_ + frames, end);
+    skipped_ = true;
+    if (outputFramesPlayed_ >= end) finish();
+}
+
 void WaveDevice::render(float* mix, int frames) {
+    if (skipped_ && playing_) {
+        seekFrame(positionFrame());
+        playing_ = true;
+    }
     std::array<float, kBlockFrames * 2> chunk;
     int done = 0;
     while (playing_ && done < frames) {

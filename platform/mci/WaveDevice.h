@@ -32,6 +32,8 @@ class WaveDevice {
     // Adds up to `frames` frames of the wave to `mix` (interleaved stereo at the
     // output's rate); at the end of the data the device stops by itself.
     void render(float* mix, int frames);
+    // Moves on by `frames` output frames as `render` would, decoding nothing.
+    void skip(int frames);
 
   private:
     int64_t positionFrame() const;
@@ -44,6 +46,7 @@ class WaveDevice {
     int outputRate_;
     bool playing_ = false;
     bool decoderDone_ = false;
+    bool skipped_ = false;            // decoder and converter lag behind the position
     int64_t decodedFrames_ = 0;       // where the decoder stands
     int64_t outputEnd_ = 0;           // frames the output takes in all, once decoderDone_
     int64_t startFrame_ = 0;          // where the current play (or the stop) began

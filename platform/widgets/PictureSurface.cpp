@@ -3,25 +3,33 @@
 #include <QFrame>
 #include <QImageReader>
 #include <QPainter>
+#include <QRegion>
+
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstring>
 
 #include "platform/FileLookup.h"
 #include "platform/widgets/Window.h"
 
 namespace {
 
+// The widget owns the surface's image, so that the image cannot outlive or be
+// outlived by what paints it; the wrapper reaches it through the widget.
 class SurfaceWidget : public QFrame {
   public:
     explicit SurfaceWidget(QWidget* parent) : QFrame(parent) {}
-    QImage* image = nullptr;
+    QImage image;
     std::function<void()> mouseDown;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
-        if (!image) return;
+        if (image.isNull()) return;
         QPainter painter(this);
         painter.setClipRect(contentsRect());
-        painter.drawImage(contentsRect().topLeft(), *image);
+        painter.drawImage(contentsRect().topLeft(), image);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (mouseDown) mouseDown();
@@ -31,38 +39,86 @@ class SurfaceWidget : public QFrame {
 
 QColor ToColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
+// A strip of a hundred frames is some 70 MB, written once by the decoder: taken
+// in 4 KiB pages that is eighteen thousand page faults, each zeroing its page,
+// which cost about as much as decoding. Its own mapping, in huge pages where the
+// system allows them, takes a few dozen instead.
+struct Mapping {
+    void* base;
+    size_t length;
+};
+
+void Unmap(void* info) {
+    auto* mapping = static_cast<Mapping*>(info);
+    munmap(mapping->base, mapping->length);
+    delete mapping;
+}
+
+QImage MappedImage(int width, int height) {
+    constexpr size_t kHugePage = 2 * 1024 * 1024;
+    const size_t bytes = static_cast<size_t>(width) * 4 * static_cast<size_t>(height);
+    if (width <= 0 || height <= 0 || bytes < kHugePage)
+        return QImage(width, height, QImage::Format_RGB32);
+    // Room to start at a huge-page boundary; the pages before it are never touched.
+    const size_t length = bytes + kHugePage;
+    void* base = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (base == MAP_FAILED) return QImage(width, height, QImage::Format_RGB32);
+    const auto start = (reinterpret_cast<uintptr_t>(base) + kHugePage - 1) & ~(kHugePage - 1);
+    madvise(reinterpret_cast<void*>(start), bytes, MADV_HUGEPAGE);
+    return QImage(reinterpret_cast<uchar*>(start), width, height, width * 4, QImage::Format_RGB32,
+                  Unmap, new Mapping{base, length});
+}
+
 }  // namespace
 
 struct PictureSurface::Impl {
     SurfaceWidget* widget;
     Options options;
     QImage picture;
-    QImage image;
     QColor background;
     std::function<void()> paintHandler;
 
     int border() const { return options.borderPx; }
+    QImage& image() const { return widget->image; }
+    QSize inside() const {
+        return QSize(qMax(widget->width() - 2 * border(), 0),
+                     qMax(widget->height() - 2 * border(), 0));
+    }
 
-    // Keeps the image the size of the inside, preserving what it holds.
-    void fitImageToInside() {
-        const QSize inside(qMax(widget->width() - 2 * border(), 0),
-                           qMax(widget->height() - 2 * border(), 0));
-        if (image.size() == inside) return;
-        QImage resized(inside, QImage::Format_RGB32);
-        resized.fill(background);
-        if (!image.isNull()) {
+    // Keeps the image the size of the inside. What it holds is kept unless it is
+    // about to be drawn over anyway: copying a whole strip only to overwrite it
+    // would cost as much as decoding it.
+    void fitImageToInside(bool keepContents = true) {
+        const QSize size = inside();
+        if (image().size() == size) return;
+        QImage resized(size, QImage::Format_RGB32);
+        if (keepContents && !image().isNull()) {
+            resized.fill(background);
             QPainter painter(&resized);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(0, 0, image);
+            painter.drawImage(0, 0, image());
         }
-        image = resized;
+        image() = resized;
     }
 
     void drawPictureIntoImage() {
-        image.fill(background);
-        if (picture.isNull()) return;
-        QPainter painter(&image);
+        if (picture.isNull()) {
+            image().fill(background);
+            return;
+        }
+        // A picture that fills the image exactly is shared, not copied: the two
+        // part only when something is drawn over it.
+        if (picture.size() == image().size()) {
+            image() = picture;
+            return;
+        }
+        QPainter painter(&image());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, picture);
+        // Only what the picture leaves uncovered needs the background.
+        const QRegion uncovered = QRegion(image().rect()) - QRegion(picture.rect());
+        for (const QRect& r : uncovered)
+            painter.fillRect(r, background);
     }
 
     void takePicture(const QImage& loaded) {
@@ -70,9 +126,29 @@ struct PictureSurface::Impl {
         if (options.autoSize) {
             widget->resize(picture.width() + 2 * border(), picture.height() + 2 * border());
         }
-        fitImageToInside();
-        drawPictureIntoImage();
+        if (picture.size() == inside()) {
+            image() = picture;
+        } else {
+            fitImageToInside(false);
+            drawPictureIntoImage();
+        }
         widget->update();
+    }
+
+    // Decodes `reader` into the first rows of `strip`, in place when the
+    // decoder gives 32-bit pixels (any colour JPEG does).
+    static bool DecodeInto(QImageReader& reader, QImage& strip, int rows) {
+        const int width = strip.width();
+        QImage top(strip.bits(), width, rows, strip.bytesPerLine(), QImage::Format_RGB32);
+        if (!reader.read(&top)) return false;
+        if (top.constBits() == strip.constBits()) return true;
+        // Another pixel format (grey, palette, alpha): converted, then copied in.
+        const QImage converted = top.convertToFormat(QImage::Format_RGB32);
+        const int copyRows = qMin(rows, converted.height());
+        const size_t rowBytes = static_cast<size_t>(qMin(width, converted.width())) * 4;
+        for (int y = 0; y < copyRows; ++y)
+            std::memcpy(strip.scanLine(y), converted.constScanLine(y), rowBytes);
+        return true;
     }
 };
 
@@ -81,7 +157,6 @@ PictureSurface::PictureSurface(Window& parent, const QString& objectName, Option
     impl_->widget = static_cast<SurfaceWidget*>(widget_);
     impl_->options = options;
     impl_->widget->setObjectName(objectName);
-    impl_->widget->image = &impl_->image;
     if (options.borderPx > 0) {
         impl_->widget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         impl_->widget->setLineWidth(options.borderPx);
@@ -90,7 +165,7 @@ PictureSurface::PictureSurface(Window& parent, const QString& objectName, Option
     impl_->background = impl_->widget->palette().color(QPalette::Window);
 }
 
-PictureSurface::~PictureSurface() { impl_->widget->image = nullptr; }
+PictureSurface::~PictureSurface() = default;
 
 bool PictureSurface::loadPicture(const QString& path) {
     QImageReader reader(ResolveFileName(path));
@@ -99,6 +174,31 @@ bool PictureSurface::loadPicture(const QString& path) {
     if (loaded.isNull()) return false;
     impl_->takePicture(loaded);
     return true;
+}
+
+int PictureSurface::loadStrip(const QString& path, int height) {
+    QImageReader reader(ResolveFileName(path));
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid()) return -1;
+    Impl& d = *impl_;
+    // The old strip goes before the new one is made, so that two never meet.
+    d.picture = QImage();
+    d.image() = QImage();
+    const int rows = height > 0 ? height : size.height();
+    QImage strip = MappedImage(size.width(), rows);
+    if (strip.isNull()) return -1;
+    const int decoded = qMin(rows, size.height());
+    if (decoded < size.height()) reader.setClipRect(QRect(0, 0, size.width(), decoded));
+    if (!Impl::DecodeInto(reader, strip, decoded)) return -1;
+    if (rows > decoded) {
+        QPainter painter(&strip);
+        painter.fillRect(QRect(0, decoded, strip.width(), rows - decoded), d.background);
+    }
+    d.image() = std::move(strip);
+    d.widget->resize(size.width() + 2 * d.border(), rows + 2 * d.border());
+    d.widget->update();
+    return size.height();
 }
 
 void PictureSurface::setBlankPicture(int width, int height, Rgb colour) {
@@ -137,11 +237,12 @@ void PictureSurface::onMouseDown(std::function<void()> handler) {
 void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sourceY, int width,
                               int height, int destX, int destY) {
     impl_->fitImageToInside();
-    if (width <= 0 || height <= 0 || impl_->image.isNull()) return;
-    const QImage& from = source.impl_->image;
+    source.impl_->fitImageToInside();
+    if (width <= 0 || height <= 0 || impl_->image().isNull()) return;
+    const QImage& from = source.impl_->image();
     const QRect wanted(sourceX, sourceY, width, height);
     const QRect available = wanted.intersected(from.rect());
-    QPainter painter(&impl_->image);
+    QPainter painter(&impl_->image());
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Outside the source's image there is only its background.
     if (available != wanted)
@@ -156,8 +257,8 @@ void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sou
 
 void PictureSurface::drawCircle(int centreX, int centreY, int radius, Rgb colour, int lineWidth) {
     impl_->fitImageToInside();
-    if (impl_->image.isNull()) return;
-    QPainter painter(&impl_->image);
+    if (impl_->image().isNull()) return;
+    QPainter painter(&impl_->image());
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(ToColor(colour), lineWidth));
     painter.setBrush(Qt::NoBrush);
@@ -166,18 +267,14 @@ void PictureSurface::drawCircle(int centreX, int centreY, int radius, Rgb colour
     impl_->widget->update();
 }
 
-int PictureSurface::insideWidth() const {
-    impl_->fitImageToInside();
-    return impl_->image.width();
-}
+// The getters look only: a surface whose image has not yet followed a change of
+// size answers as if it had, without making the new image.
+int PictureSurface::insideWidth() const { return impl_->inside().width(); }
 
-int PictureSurface::insideHeight() const {
-    impl_->fitImageToInside();
-    return impl_->image.height();
-}
+int PictureSurface::insideHeight() const { return impl_->inside().height(); }
 
 uint32_t PictureSurface::pixel(int x, int y) const {
-    impl_->fitImageToInside();
-    if (!impl_->image.valid(x, y)) return 0;
-    return impl_->image.pixel(x, y);
+    if (!QRect(QPoint(0, 0), impl_->inside()).contains(x, y)) return 0;
+    if (!impl_->image().valid(x, y)) return impl_->background.rgb();
+    return impl_->image().pixel(x, y);
 }

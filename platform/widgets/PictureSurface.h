@@ -27,6 +27,14 @@ class PictureSurface : public Widget {
     // Loads a picture file (JPEG, BMP, GIF, PNG). On success the picture replaces
     // the surface's picture and its image; on failure nothing changes.
     bool loadPicture(const QString& path);
+    // Loads a strip of animation frames that is copied from but never shown:
+    // the file is decoded straight into the image, which is the only copy kept
+    // (there is no picture to redraw), and the surface takes the image's size.
+    // `height` > 0 makes the image that many rows high, the file cut off below
+    // or continued with the background; 0 keeps the file's height. Returns the
+    // file's own height, or -1 when it is no picture (an unreadable file leaves
+    // the surface blank: the old strip is let go before the new one is made).
+    int loadStrip(const QString& path, int height);
     // A blank picture of the given size, in a colour (the design picture).
     void setBlankPicture(int width, int height, Rgb colour);
     // No picture: the image shows the background colour only.

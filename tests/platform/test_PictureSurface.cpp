@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <memory>
+
 #include "platform/widgets/PictureSurface.h"
 #include "platform/widgets/Window.h"
 
@@ -100,6 +102,49 @@ TEST_F(PictureSurfaceTest, GrowingKeepsWhatTheImageHolds) {
     EXPECT_EQ(strip.pixel(5, 5), 0xffff0000u);
     strip.setHeight(0);
     EXPECT_EQ(strip.insideHeight(), 0);
+}
+
+// A strip goes straight into the image: rows kept, cut off or continued with the
+// background, whatever pixel format the file has.
+TEST_F(PictureSurfaceTest, StripIsDecodedIntoTheImageAtTheHeightAsked) {
+    QImage grey(8, 12, QImage::Format_Grayscale8);
+    grey.fill(200);
+    ASSERT_TRUE(grey.save(dir.filePath("grey.png")));
+    struct Row {
+        QString file;
+        int height, insideHeight;
+        uint32_t top, bottom;
+    };
+    const uint32_t red = 0xffff0000u, background = 0xff0a141eu, grey200 = 0xffc8c8c8u;
+    for (const Row& row : {Row{picture("s.bmp", 8, 12, Qt::red), 0, 12, red, red},
+                           Row{dir.filePath("s.bmp"), 20, 20, red, background},
+                           Row{dir.filePath("s.bmp"), 6, 6, red, red},
+                           Row{dir.filePath("grey.png"), 16, 16, grey200, background}}) {
+        SCOPED_TRACE(row.height);
+        PictureSurface strip(window, "strip", {.borderPx = 0, .autoSize = true});
+        strip.setBackground({10, 20, 30});
+        ASSERT_TRUE(strip.loadPicture(picture("old.png", 30, 40, Qt::blue)));
+        EXPECT_EQ(strip.loadStrip(row.file, row.height), 12);
+        EXPECT_EQ(strip.insideWidth(), 8);
+        EXPECT_EQ(strip.insideHeight(), row.insideHeight);
+        EXPECT_EQ(strip.pixel(5, 5), row.top);
+        EXPECT_EQ(strip.pixel(5, row.insideHeight - 1), row.bottom);
+        EXPECT_EQ(strip.pixel(5, row.insideHeight), 0u);
+        PictureSurface cg(window, "cg", {.borderPx = 2, .autoSize = true});
+        ASSERT_TRUE(cg.loadPicture(picture("c.png", 8, 8, Qt::black)));
+        cg.copyFrom(strip, 0, 2, 8, 4, 0, 0);
+        EXPECT_EQ(cg.pixel(3, 3), row.top);
+    }
+    PictureSurface strip(window, "strip", {.borderPx = 0, .autoSize = true});
+    EXPECT_EQ(strip.loadStrip(dir.filePath("missing.jpg"), 0), -1);
+}
+
+TEST_F(PictureSurfaceTest, SurfaceMayOutliveItsWindow) {
+    auto owner = std::make_unique<Window>("Owner");
+    auto surface = std::make_unique<PictureSurface>(*owner, "cg", PictureSurface::Options{});
+    ASSERT_TRUE(surface->loadPicture(picture("a.png", 4, 4, Qt::red)));
+    owner.reset();  // takes the Qt widget, and with it the image, along
+    surface.reset();
 }
 
 }  // namespace

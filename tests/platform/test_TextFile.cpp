@@ -48,12 +48,12 @@ TEST_F(TextFileTest, EveryLineEndConventionSplitsTheSameWay) {
 TEST_F(TextFileTest, EmptyFileHasNoLines) { EXPECT_TRUE(readAll(write("")).isEmpty()); }
 
 TEST_F(TextFileTest, CrLfSplitAcrossReadChunksIsOneTerminator) {
-    // The reader takes the file in 16 KiB chunks: put the CR last in the first one.
-    QByteArray bytes(16 * 1024 - 1, 'a');
+    // Put the CR last in the first chunk the reader takes.
+    QByteArray bytes(kTextFileChunkBytes - 1, 'a');
     bytes += "\r\nnext\r\n";
     const QStringList lines = readAll(write(bytes));
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0].size(), 16 * 1024 - 1);
+    EXPECT_EQ(lines[0].size(), kTextFileChunkBytes - 1);
     EXPECT_EQ(lines[1], "next");
 }
 
@@ -96,6 +96,32 @@ TEST_F(TextFileTest, FileNumbersAreReusedAndCloseAllClosesEverything) {
     EXPECT_FALSE(IsFileOpen(second));
     QString line;
     EXPECT_FALSE(ReadLine(second, line));
+}
+
+TEST_F(TextFileTest, SearchComparesWholeLinesAsBytesInEveryConvention) {
+    // The first line fills the first chunk up to its terminator, so that
+    // the CR and the LF of CR LF fall on either side of the chunk's end or not.
+    for (const QByteArray end : {"\r\n", "\n", "\r"}) {
+        for (int filler : {kTextFileChunkBytes - 1, kTextFileChunkBytes - 2}) {
+            SCOPED_TRACE(end.toHex().toStdString() + " " + std::to_string(filler));
+            const QByteArray bytes = QByteArray(filler, 'a') + end + "_000011" + end + "x_00001" +
+                                     end + "_00001" + end + "\x93\x94" + end + "_00001" + end;
+            const int16_t n = FreeFileNumber();
+            ASSERT_TRUE(OpenForInput(n, write(bytes)));
+            QString line;
+            int64_t lines = 0;
+            ASSERT_TRUE(ReadLineMatching(n, {"_", "_00001"}, line, lines));
+            EXPECT_EQ(line, "_00001");
+            EXPECT_EQ(lines, 4);
+            ASSERT_TRUE(ReadLine(n, line));  // reading goes on after the line found
+            EXPECT_EQ(line, QStringLiteral("灯"));
+            EXPECT_TRUE(ReadLineMatching(n, {"_00001"}, line, lines));
+            EXPECT_EQ(lines, 5);
+            EXPECT_FALSE(ReadLineMatching(n, {"_00001"}, line, lines));
+            EXPECT_EQ(lines, 5);
+            CloseFile(n);
+        }
+    }
 }
 
 TEST_F(TextFileTest, MissingFileDoesNotOpen) {

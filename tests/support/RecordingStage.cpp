@@ -21,6 +21,13 @@ bool RecordedSurface::loadPicture(const QString& path) {
     return true;
 }
 
+int RecordedSurface::loadStrip(const QString& path, int requested) {
+    if (!loadPicture(path)) return -1;
+    const int fileHeight = height;
+    if (requested > 0) height = requested;
+    return fileHeight;
+}
+
 RecordingStage::RecordingStage() {
     animer1.onTick([] { Animer1_Timer(); });
 }

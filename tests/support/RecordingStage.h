@@ -31,6 +31,8 @@ struct RecordedSurface : StageSurface {
     int refreshes = 0;
 
     bool loadPicture(const QString& path) override;  // only an existing file
+    // An existing file is as high as `height` says; a requested height replaces it.
+    int loadStrip(const QString& path, int requested) override;
     void clearPicture() override { picture.clear(); }
     int pictureHeight() const override { return height; }
     void setWidth(int pixels) override { width = pixels; }
