@@ -39,6 +39,7 @@ bool HtmlWithinLimits(const QString& html) {
     if (html.size() > kLongestHtmlCharacters) return false;
     int tables = 0;
     int levels = 0;
+    qint64 cellCost = 0;
     const qsizetype size = html.size();
     for (qsizetype i = html.indexOf(QLatin1Char('<')); i >= 0 && i + 1 < size;
          i = html.indexOf(QLatin1Char('<'), i + 1)) {
@@ -49,6 +50,12 @@ bool HtmlWithinLimits(const QString& html) {
         while (end < size && html.at(end).isLetterOrNumber())
             ++end;
         const QStringView name = QStringView(html).mid(start, end - start);
+        if (!closing && tables > 0 &&
+            (name.compare(QLatin1String("td"), Qt::CaseInsensitive) == 0 ||
+             name.compare(QLatin1String("th"), Qt::CaseInsensitive) == 0)) {
+            cellCost += qint64(1) << (tables - 1);
+            if (cellCost > kTableCellBudget) return false;
+        }
         if (name.isEmpty() || !CountsAsLevel(name)) continue;
         const bool table = name.compare(QLatin1String("table"), Qt::CaseInsensitive) == 0;
         const int step = closing ? -1 : 1;

@@ -12,10 +12,14 @@
 // Larger help files are shown up to this many bytes.
 inline constexpr int kLongestHelpBytes = 1024 * 1024;
 // HTML is laid out only up to these sizes; beyond them it is shown as plain text.
-// Nested tables cost time growing twofold with each level, so few are allowed.
+// Qt lays out a table cell in time that doubles with each table around it, and
+// a third of a millisecond per cell even in a flat table: cells are counted,
+// each as 2^(tables around it - 1), up to a budget laid out in well under a
+// second.
 inline constexpr int kLongestHtmlCharacters = 256 * 1024;
 inline constexpr int kDeepestTables = 8;
 inline constexpr int kDeepestNesting = 64;
+inline constexpr int kTableCellBudget = 2000;
 
 struct HelpContent {
     QString text;
