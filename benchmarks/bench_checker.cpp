@@ -38,4 +38,37 @@ BENCHMARK(BM_CheckMissingPictures)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
+// One finding on every line, from the line checks (an unknown command) or from
+// the story's flow (a choice over buttons never cleared, each a run of its own).
+void CheckEveryLine(benchmark::State& state, const char* line) {
+    QTemporaryDir dir;
+    QFile scenario(dir.filePath(QStringLiteral("Lanternwick.dat")));
+    scenario.open(QIODevice::WriteOnly);
+    scenario.write("_00001\r\n");
+    for (int64_t i = 0; i < state.range(0); ++i)
+        scenario.write(line);
+    scenario.write("next     -1\r\n_\r\n");
+    scenario.close();
+    for (auto _ : state) {
+        const CheckReport report = CheckScenario(dir.path());
+        benchmark::DoNotOptimize(report.findings.size());
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+void BM_CheckUnsupportedLines(benchmark::State& state) { CheckEveryLine(state, "xyzzy    a\r\n"); }
+void BM_CheckChoiceWaits(benchmark::State& state) { CheckEveryLine(state, "botwait \r\n"); }
+BENCHMARK(BM_CheckUnsupportedLines)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_CheckChoiceWaits)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
 }  // namespace

@@ -3,9 +3,18 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 QString CurrentDirectoryWithSeparator() { return QDir::currentPath() + QLatin1Char('/'); }
 
 namespace {
+
+QString& GameFolderSetting() {
+    static QString folder;
+    return folder;
+}
 
 // The entry of `dir` whose name equals `component` when case is ignored, or an
 // empty string. An exact match is preferred when several differ only in case.
@@ -21,9 +30,7 @@ QString MatchInDirectory(const QString& dir, const QString& component) {
     return found;
 }
 
-}  // namespace
-
-FileMatch FindFile(const QString& name, QString* resolved) {
+FileMatch FindAnywhere(const QString& name, QString* resolved) {
     QString path = name;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (resolved) *resolved = path;
@@ -47,6 +54,53 @@ FileMatch FindFile(const QString& name, QString* resolved) {
     if (!QFileInfo::exists(built)) return FileMatch::Missing;
     if (resolved) *resolved = built;
     return FileMatch::OtherCase;
+}
+
+}  // namespace
+
+FileMatch FindFile(const QString& name, QString* resolved) {
+    QString path;
+    const FileMatch match = FindAnywhere(name, &path);
+    if (match != FileMatch::Missing && !IsGameFile(path)) {
+        if (resolved) resolved->clear();
+        return FileMatch::Missing;
+    }
+    if (resolved) *resolved = path;
+    return match;
+}
+
+QString ResolveFileNameAnywhere(const QString& name) {
+    QString resolved;
+    FindAnywhere(name, &resolved);
+    return resolved;
+}
+
+void SetGameFolder(const QString& folder) { GameFolderSetting() = folder; }
+
+bool IsGameFile(const QString& path, const QString& folder) {
+    const QFileInfo info(path);
+    // isFile() follows links and is false for pipes, sockets and devices.
+    if (!info.isFile()) return false;
+    const QString base = folder.isEmpty() ? (GameFolderSetting().isEmpty() ? QDir::currentPath()
+                                                                           : GameFolderSetting())
+                                          : folder;
+    QString root = QFileInfo(base).canonicalFilePath();
+    if (root.isEmpty()) return false;
+    if (!root.endsWith(QLatin1Char('/'))) root += QLatin1Char('/');
+    return info.canonicalFilePath().startsWith(root);
+}
+
+bool OpenRegularFile(QFile& file, const QString& path, QIODevice::OpenMode mode) {
+    if (path.isEmpty()) return false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return file.open(fd, mode, QFileDevice::AutoCloseHandle);
 }
 
 QString ResolveFileName(const QString& name) {

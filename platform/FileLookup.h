@@ -1,17 +1,41 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 
 // The current directory followed by the separator: where the game's data lives.
 QString CurrentDirectoryWithSeparator();
 
+// The game folder: nothing the game names is read from outside it. The current
+// directory unless set (the checker sets the folder it checks); an empty name
+// goes back to the current directory.
+void SetGameFolder(const QString& folder);
+
+// Whether `path` is a regular file whose real location, links followed, lies
+// inside `folder` (the game folder when empty). A name that climbs out with
+// "..", an absolute path elsewhere, a link pointing out, a named pipe or a
+// device are none: reading them could leak the player's files or block for ever.
+bool IsGameFile(const QString& path, const QString& folder = QString());
+
+// Opens a regular file without ever waiting on it: a file that turns into a
+// pipe or device between the lookup and the open is refused, not read.
+bool OpenRegularFile(QFile& file, const QString& path,
+                     QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
 // The path under which a file the game names can be opened. Game data is often
 // made on systems that ignore case and write '\' between folders, so '\' is taken
 // as a separator and a name that does not exist exactly as written is matched
 // case-insensitively, one path component at a time. When nothing matches, the
-// name comes back with '/' separators, and opening it fails as it should.
+// name comes back with '/' separators, and opening it fails as it should; a file
+// that is no game file (above) comes back as an empty name, which opens nothing.
 QString ResolveFileName(const QString& name);
 
-// Whether ResolveFileName finds an existing file, and whether it had to ignore case.
+// ResolveFileName without the folder boundary, for the scenario file, which the
+// player and the checker read where they are told to.
+QString ResolveFileNameAnywhere(const QString& name);
+
+// Whether ResolveFileName finds a game file, and whether it had to ignore case.
+// Anything that is no game file is Missing: the player reports it as a file
+// that is not there.
 enum class FileMatch { Missing, Exact, OtherCase };
 FileMatch FindFile(const QString& name, QString* resolved = nullptr);

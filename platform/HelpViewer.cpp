@@ -1,60 +1,77 @@
 #include "platform/HelpViewer.h"
 
-#include <QFile>
+#include <QDesktopServices>
+#include <QImage>
 #include <QPointer>
-#include <QStringDecoder>
 #include <QTextBrowser>
 
 #include "platform/ApplicationTitle.h"
-#include "platform/FileLookup.h"
+#include "platform/HelpContent.h"
 #include "platform/MessageBox.h"
-#include "platform/TextCodec.h"
+#include "platform/PictureReader.h"
 #include "platform/widgets/Window.h"
 
 namespace {
 
+// Pictures of the help file come from the game folder through the player's own
+// picture reader; style sheets and every other resource are not fetched, so the
+// markup reaches no file outside the folder and never waits on a pipe.
+class HelpBrowser : public QTextBrowser {
+  public:
+    using QTextBrowser::QTextBrowser;
+
+  protected:
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (type != QTextDocument::ImageResource || !name.scheme().isEmpty() ||
+            !name.host().isEmpty())
+            return {};
+        PictureReader picture(name.path());
+        const QImage image = picture.read();
+        return image.isNull() ? QVariant() : QVariant(image);
+    }
+};
+
 QPointer<QTextBrowser> g_browser;
+QString g_helpFileName;
 
-QString DecodeHelp(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    return DecodeAnsi(bytes);
-}
-
-bool LooksLikeHtml(const QString& text) {
-    const QString start = text.left(512).trimmed().toLower();
-    return start.startsWith(QLatin1String("<!doctype html")) ||
-           start.startsWith(QLatin1String("<html")) || start.contains(QLatin1String("<body"));
+void FollowHelpLink(const QUrl& url) {
+    if (!g_browser) return;
+    switch (ClassifyHelpLink(url, g_helpFileName)) {
+        case HelpLink::Anchor: g_browser->scrollToAnchor(url.fragment()); break;
+        case HelpLink::Browser: QDesktopServices::openUrl(url); break;
+        case HelpLink::Ignored: break;
+    }
 }
 
 }  // namespace
 
 void ShowHelpContents(const QString& fileName, Window& owner) {
-    QFile file(ResolveFileName(fileName));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<HelpContent> content = LoadHelpContent(fileName);
+    if (!content) {
         ShowMessage(QStringLiteral("ヘルプファイル「%1」を開けませんでした。").arg(fileName),
                     MessageStyle::OkOnly);
         return;
     }
-    const QString text = DecodeHelp(file.readAll());
+    g_helpFileName = fileName;
 
     if (!g_browser) {
-        g_browser = new QTextBrowser(owner.qwidget());
+        g_browser = new HelpBrowser(owner.qwidget());
         g_browser->setObjectName(QStringLiteral("HelpViewer"));
         g_browser->setWindowFlags(Qt::Window);
         g_browser->setAttribute(Qt::WA_DeleteOnClose);
-        g_browser->setOpenExternalLinks(true);
+        // Every click is decided here, never by the desktop's handler of its scheme.
+        g_browser->setOpenLinks(false);
+        QObject::connect(g_browser, &QTextBrowser::anchorClicked, FollowHelpLink);
         g_browser->resize(560, 480);
         // Over the game's window, where the player is looking.
         const QRect ownerFrame = owner.qwidget()->frameGeometry();
         g_browser->move(ownerFrame.center() - g_browser->rect().center());
     }
     g_browser->setWindowTitle(QStringLiteral("%1 - 遊び方の説明").arg(ApplicationTitle()));
-    if (LooksLikeHtml(text)) {
-        g_browser->setHtml(text);
+    if (content->html) {
+        g_browser->setHtml(content->text);
     } else {
-        g_browser->setPlainText(text);
+        g_browser->setPlainText(content->text);
     }
     g_browser->show();
     g_browser->raise();

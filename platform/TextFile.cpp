@@ -17,10 +17,10 @@ constexpr int16_t kHighestFileNumber = 255;
 class TextInputFile {
   public:
     bool open(const QString& path) {
-        file_.setFileName(ResolveFileName(path));
         // The chunks below are this reader's buffer: a second one in QFile
         // would only copy every byte once more.
-        return file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        return OpenRegularFile(file_, ResolveFileNameAnywhere(path),
+                               QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
 
     bool readLine(QString& line) {
@@ -29,6 +29,8 @@ class TextInputFile {
         line = DecodeAnsi(bytes);
         return true;
     }
+
+    bool lastLineCut() const { return cut_; }
 
     bool readLineMatching(std::initializer_list<QByteArrayView> wanted, QString& line,
                           int64_t& linesRead) {
@@ -51,6 +53,7 @@ class TextInputFile {
     // the next call.
     bool nextLine(QByteArrayView& bytes) {
         bool carried = false;
+        cut_ = false;
         carry_.clear();  // keeps its capacity
         for (;;) {
             if (position_ >= buffer_.size() && !refill()) {
@@ -63,18 +66,18 @@ class TextInputFile {
             const char* stop =
                 buffer_.constData() + std::min(next(nextLf_, '\n'), next(nextCr_, '\r'));
             if (stop == end) {
-                carry_.append(begin, end - begin);
+                keep(begin, end - begin);
                 carried = true;
                 position_ = buffer_.size();
                 continue;
             }
             position_ += (stop - begin) + 1;
-            if (carried) carry_.append(begin, stop - begin);
+            if (carried) keep(begin, stop - begin);
             if (*stop == '\r') {
                 // CR LF is one terminator; the LF may sit in the next chunk, and
                 // reading that chunk replaces the one the line is in.
                 if (position_ >= buffer_.size()) {
-                    if (!carried) carry_.append(begin, stop - begin);
+                    if (!carried) keep(begin, stop - begin);
                     carried = true;
                     if (refill() && buffer_.at(0) == '\n') ++position_;
                 } else if (buffer_.at(position_) == '\n') {
@@ -84,6 +87,14 @@ class TextInputFile {
             bytes = carried ? QByteArrayView(carry_) : QByteArrayView(begin, stop - begin);
             return true;
         }
+    }
+
+    // Adds to the line spanning chunks up to the bound; the rest is passed over,
+    // so an endless line costs time but no memory.
+    void keep(const char* begin, qsizetype count) {
+        const qsizetype room = std::max<qsizetype>(kLongestLineBytes - carry_.size(), 0);
+        if (count > room) cut_ = true;
+        carry_.append(begin, std::min(count, room));
     }
 
     // Where the next `c` at or after the read position is (the buffer's size when
@@ -114,6 +125,7 @@ class TextInputFile {
     qsizetype nextLf_ = -1;
     qsizetype nextCr_ = -1;
     QByteArray carry_;
+    bool cut_ = false;
 };
 
 std::map<int16_t, std::unique_ptr<TextInputFile>>& OpenFiles() {
@@ -153,6 +165,11 @@ bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> want
                       int64_t& linesRead) {
     TextInputFile* file = Find(number);
     return file && file->readLineMatching(wanted, line, linesRead);
+}
+
+bool LastLineWasCut(int16_t number) {
+    TextInputFile* file = Find(number);
+    return file && file->lastLineCut();
 }
 
 bool IsFileOpen(int16_t number) { return OpenFiles().count(number) != 0; }

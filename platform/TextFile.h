@@ -13,6 +13,9 @@
 // Files are read in chunks of this many bytes (tests put line ends at the edges).
 inline constexpr int kTextFileChunkBytes = 64 * 1024;
 
+// A line keeps at most this many bytes; the rest of a longer one is skipped.
+inline constexpr int kLongestLineBytes = 64 * 1024;
+
 // The lowest file number not in use (1 to 255), or 0 when all are taken.
 int16_t FreeFileNumber();
 
@@ -31,6 +34,10 @@ bool ReadLine(int16_t number, QString& line);
 // the file or when `number` is not open.
 bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> wanted, QString& line,
                       int64_t& linesRead);
+
+// Whether the line ReadLine gave last was longer than kLongestLineBytes and
+// came back cut at that bound.
+bool LastLineWasCut(int16_t number);
 
 bool IsFileOpen(int16_t number);
 void CloseFile(int16_t number);

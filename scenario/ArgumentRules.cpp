@@ -104,10 +104,7 @@ Checked<int16_t> FieldNumber(const ScenarioLine& line, int column, int width, co
         return Checked<int16_t>::fail(
             QStringLiteral("%1（%2 文字目から %3 文字）「%4」が大きすぎます。-32768 から 32767 "
                            "までにしてください。")
-                .arg(what)
-                .arg(column)
-                .arg(width)
-                .arg(field));
+                .arg(what, QString::number(column), QString::number(width), field));
     }
     return Checked<int16_t>::ok(*value);
 }
@@ -137,10 +134,8 @@ std::optional<QString> StripTooShort(const StripAnimation& strip, int stripHeigh
     if (stripHeight >= framesFromStrip * kStripFrameHeight) return std::nullopt;
     return QStringLiteral(
                "「anime3」の絵「%1」は高さ %2 ピクセルで、%3 コマ（高さ %4）に足りません。")
-        .arg(strip.stripFile)
-        .arg(stripHeight)
-        .arg(framesFromStrip)
-        .arg(framesFromStrip * kStripFrameHeight);
+        .arg(strip.stripFile, QString::number(stripHeight), QString::number(framesFromStrip),
+             QString::number(framesFromStrip * kStripFrameHeight));
 }
 
 Checked<std::array<int16_t, 4>> CircleArguments(const ScenarioLine& line) {

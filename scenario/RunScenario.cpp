@@ -6,6 +6,7 @@
 #include "platform/Logging.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
+#include "platform/TextFile.h"
 #include "scenario/ArgumentRules.h"
 #include "scenario/CommandTable.h"
 #include "scenario/EngineState.h"
@@ -88,11 +89,18 @@ Outcome RunOneLine() {
         return Outcome::Leave;
     }
     qCDebug(lcScenario).noquote() << "line" << line.number << line.text;
+    if (line.cut) {
+        ReportScenarioError(QStringLiteral("この行は長すぎて読めません（%1 バイトまでです）。")
+                                .arg(kLongestLineBytes),
+                            line);
+        return Outcome::Leave;
+    }
 
     const Command* command = FindCommand(line);
     if (!command) {
         if (!line.text.startsWith(QLatin1Char('\''))) {
-            ShowMessage(QLatin1Char('\'') + line.text + QStringLiteral("' はｻﾎﾟｰﾄしていません!"),
+            ShowMessage(QLatin1Char('\'') + QuotedLine(line.text) +
+                            QStringLiteral("' はｻﾎﾟｰﾄしていません!"),
                         MessageStyle::OkOnly);
         }
         return Outcome::GoOn;

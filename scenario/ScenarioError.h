@@ -11,6 +11,11 @@
 // problem then stops; the window stays usable (New Game, quit).
 void ReportScenarioError(const QString& problem, const std::optional<ScenarioLine>& line);
 
+// A line as a box quotes it: its start only when it is long, since laying out
+// megabytes of text in a box would freeze the window for minutes.
+inline constexpr int kQuotedLineCharacters = 300;
+QString QuotedLine(const QString& text);
+
 // Whether an argument read by the argument rules is usable; when it is not, its
 // problem is reported at `line` and the command must give up.
 template <typename CheckedValue>

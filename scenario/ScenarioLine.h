@@ -14,6 +14,7 @@
 struct ScenarioLine {
     int number = 0;  // line number in the file, from 1
     QString text;
+    bool cut = false;  // longer than the reader keeps: `text` is its start only
 
     // The first eight characters, lower-cased.
     QString commandWord() const;

@@ -25,6 +25,7 @@ bool ReadScenarioLine(ScenarioLine& line) {
     if (!ReadLine(Engine.ScenarioFile, text)) return false;
     line.number = ++g_lineNumber;
     line.text = text;
+    line.cut = LastLineWasCut(Engine.ScenarioFile);
     g_lastLine = line;
     return true;
 }

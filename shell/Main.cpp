@@ -19,7 +19,13 @@ double MessageFontPoints(double twipsPerPixel) { return std::floor(twipsPerPixel
 void Main() {
     AttachShell();
     if (!ClaimSingleInstance()) {
-        ShowMessage(kSecondCopyMessage, MessageStyle::OkOnly);
+        const QString unreadable = UnreadableLockFile();
+        ShowMessage(unreadable.isEmpty()
+                        ? kSecondCopyMessage
+                        : QStringLiteral("ロックファイル「%1」を読めないので、起動できません。\n"
+                                         "ファイルの持ち主と読み取りの許可を確かめてください。")
+                              .arg(unreadable),
+                    MessageStyle::OkOnly);
         EndProgram();
         return;
     }

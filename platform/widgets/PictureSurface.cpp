@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/FileLookup.h"
+#include "platform/PictureReader.h"
 #include "platform/widgets/Window.h"
 
 namespace {
@@ -168,19 +168,18 @@ PictureSurface::PictureSurface(Window& parent, const QString& objectName, Option
 PictureSurface::~PictureSurface() = default;
 
 bool PictureSurface::loadPicture(const QString& path) {
-    QImageReader reader(ResolveFileName(path));
-    reader.setAutoTransform(false);
-    const QImage loaded = reader.read();
+    PictureReader picture(path);
+    const QImage loaded = picture.read();
     if (loaded.isNull()) return false;
     impl_->takePicture(loaded);
     return true;
 }
 
 int PictureSurface::loadStrip(const QString& path, int height) {
-    QImageReader reader(ResolveFileName(path));
-    reader.setAutoTransform(false);
-    const QSize size = reader.size();
-    if (!reader.canRead() || !size.isValid()) return -1;
+    PictureReader picture(path);
+    QImageReader& reader = picture.reader();
+    const QSize size = picture.size();
+    if (!picture.usable() || !reader.canRead()) return -1;
     Impl& d = *impl_;
     // The old strip goes before the new one is made, so that two never meet.
     d.picture = QImage();

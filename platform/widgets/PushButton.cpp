@@ -1,9 +1,8 @@
 #include "platform/widgets/PushButton.h"
 
-#include <QImageReader>
 #include <QPushButton>
 
-#include "platform/FileLookup.h"
+#include "platform/PictureReader.h"
 #include "platform/widgets/Window.h"
 
 namespace {
@@ -19,8 +18,8 @@ void PushButton::setCaption(const QString& caption) { Button(widget_)->setText(c
 QString PushButton::caption() const { return Button(widget_)->text(); }
 
 bool PushButton::setPicture(const QString& path) {
-    QImageReader reader(ResolveFileName(path));
-    const QImage image = reader.read();
+    PictureReader picture(path);
+    const QImage image = picture.read();
     if (image.isNull()) return false;
     Button(widget_)->setIcon(QIcon(QPixmap::fromImage(image)));
     Button(widget_)->setIconSize(image.size());

@@ -159,9 +159,11 @@ TEST(BundledGameFiles, EveryNamedFileIsThereAsWritten) {
     ASSERT_TRUE(report.readable);
     for (const Finding& finding : report.findings)
         ADD_FAILURE() << FormatFinding(finding).toStdString();
+    SetGameFolder(QStringLiteral(LANTERNWICK_GAME_DIR));
     EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/Title.JPG")), FileMatch::Exact);
     EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/Lanternwick.HLP")), FileMatch::Exact);
     EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/loop101s.wav")), FileMatch::Exact);
+    SetGameFolder(QString());
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "platform/FileLookup.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -63,3 +66,62 @@ TEST_F(FileLookupTest, CurrentDirectoryEndsInSeparator) {
 }
 
 }  // namespace
+
+// ---- the game folder is the boundary -----------------------------------------
+
+struct Boundary {
+    const char* name;  // "@" stands for the other folder's path, "~" for its name
+    FileMatch match;
+};
+
+class FolderBoundary : public FileLookupTest, public ::testing::WithParamInterface<Boundary> {
+  protected:
+    void SetUp() override {
+        FileLookupTest::SetUp();
+        QFile secret(outside_.filePath("secret.JPG"));
+        ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
+        QFile::link(outside_.filePath("secret.JPG"), "out.JPG");
+        QFile::link("Title.JPG", "in.JPG");
+        QFile::link("/dev/zero", "zero.JPG");
+        ASSERT_EQ(mkfifo("pipe.JPG", 0600), 0);
+    }
+    QTemporaryDir outside_;
+};
+
+TEST_P(FolderBoundary, NamesLeadingOutOrToSpecialFilesAreMissing) {
+    QString name = QString::fromUtf8(GetParam().name);
+    name.replace("@", outside_.path()).replace("~", QFileInfo(outside_.path()).fileName());
+    QString resolved;
+    EXPECT_EQ(FindFile(name, &resolved), GetParam().match) << name.toStdString();
+    if (GetParam().match == FileMatch::Missing) {
+        QFile file;
+        // Never opened, and never waited on: a pipe would block here for ever.
+        EXPECT_FALSE(OpenRegularFile(file, ResolveFileName(name)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FolderBoundary,
+    ::testing::Values(
+        Boundary{"in.JPG", FileMatch::Exact}, Boundary{"pics/../TITLE.jpg", FileMatch::OtherCase},
+        Boundary{"../~/secret.JPG", FileMatch::Missing},
+        Boundary{"..\\~\\SECRET.jpg", FileMatch::Missing},
+        Boundary{"@/secret.JPG", FileMatch::Missing}, Boundary{"out.JPG", FileMatch::Missing},
+        Boundary{"OUT.jpg", FileMatch::Missing}, Boundary{"zero.JPG", FileMatch::Missing},
+        Boundary{"/dev/zero", FileMatch::Missing}, Boundary{"pipe.JPG", FileMatch::Missing},
+        Boundary{"Pics", FileMatch::Missing}, Boundary{"/etc/passwd", FileMatch::Missing},
+        Boundary{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+                 "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+                 "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+                 "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa.JPG",
+                 FileMatch::Missing}));
+
+TEST_F(FileLookupTest, ScenarioIsFoundAnywhereButOpenedOnlyAsARegularFile) {
+    QTemporaryDir elsewhere;
+    QFile(elsewhere.filePath("Lanternwick.dat")).open(QIODevice::WriteOnly);
+    QFile file;
+    EXPECT_TRUE(
+        OpenRegularFile(file, ResolveFileNameAnywhere(elsewhere.path() + "/LANTERNWICK.DAT")));
+    QFile device;
+    EXPECT_FALSE(OpenRegularFile(device, ResolveFileNameAnywhere("/dev/zero")));
+}

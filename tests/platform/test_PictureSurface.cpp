@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "platform/FileLookup.h"
 #include "platform/widgets/PictureSurface.h"
 #include "platform/widgets/Window.h"
 
@@ -15,6 +16,8 @@ namespace {
 
 class PictureSurfaceTest : public ::testing::Test {
   protected:
+    PictureSurfaceTest() { SetGameFolder(dir.path()); }
+    ~PictureSurfaceTest() override { SetGameFolder(QString()); }
     QString picture(const QString& name, int w, int h, QColor colour) {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(colour);

@@ -124,6 +124,22 @@ TEST_F(TextFileTest, SearchComparesWholeLinesAsBytesInEveryConvention) {
     }
 }
 
+TEST_F(TextFileTest, ALineOverTheBoundIsCutAndTheRestPassedOverWithoutKeepingIt) {
+    const int16_t n = FreeFileNumber();
+    // Ten megabytes on one line, then a line the reader must still find.
+    ASSERT_TRUE(OpenForInput(n, write(QByteArray(10 << 20, 'x') + "\r\n_00001\r\nend")));
+    QString line;
+    ASSERT_TRUE(ReadLine(n, line));
+    EXPECT_TRUE(LastLineWasCut(n));
+    EXPECT_EQ(line.size(), kLongestLineBytes);
+    ASSERT_TRUE(ReadLine(n, line));
+    EXPECT_FALSE(LastLineWasCut(n));
+    EXPECT_EQ(line, "_00001");
+    ASSERT_TRUE(OpenForInput(n, write(QByteArray(kLongestLineBytes, 'x'))));
+    ASSERT_TRUE(ReadLine(n, line));
+    EXPECT_FALSE(LastLineWasCut(n));  // at the bound exactly, nothing is lost
+}
+
 TEST_F(TextFileTest, MissingFileDoesNotOpen) {
     EXPECT_FALSE(OpenForInput(1, dir_.filePath("absent.dat")));
     EXPECT_FALSE(IsFileOpen(1));

@@ -116,6 +116,17 @@ std::vector<Story> AllStories() {
         {"MissingScenarioFile", {}, {{QStringLiteral("シナリオファイルが見つからないか、読めません")}}},
         {"EndOfFileNamesTheLastLine", {Label(1), msg("the end is near")},
          {Error(2, msg("the end is near"), QStringLiteral("この行でシナリオファイルが終わって"))}, 0, "the end is near\r\r"},
+        // ---- hostile files: no crash, no hang, a box that quotes only the start of a long line
+        {"ALineOverTheBoundStopsTheRunNamingIt", {Label(1), QString(10 << 20, 'x'), kEnd},
+         {{QStringLiteral("の 2 行目で問題が見つかりました。\n\n「") + QString(300, 'x') +
+           QStringLiteral("…（以下 65236 文字略）」\n\nこの行は長すぎて読めません")}}},
+        {"TheSearchPassesOverALongLine", {QString(10 << 20, 'x'), Label(1), msg("found"), kWait, kEnd}, {}, 0, "found\r\r"},
+        {"ALongUnsupportedLineIsQuotedShort", {Label(1), QString(5000, 'y'), kWait, kEnd},
+         {Unsupported(QString(300, 'y') + QStringLiteral("…（以下 4700 文字略）"))}},
+        {"NulCharactersAreText", {Label(1), msg("a") + QChar(0) + "b", kWait, kEnd}, {}, 0, QStringLiteral("a") + QChar(0) + "b\r\r"},
+        {"LabelZeroIsReadAsALineAndLabel99999CannotBeNamed",
+         {Label(1), next("0"), Label(0), next("99999"), Label(99999), kEnd},
+         {Unsupported(Label(0)), {QStringLiteral("「99999」は -32768 から 32767 の範囲を超えています")}}},
     };
 }
 // clang-format on
@@ -145,6 +156,14 @@ TEST_P(Stories, Play) {
 
 INSTANTIATE_TEST_SUITE_P(Table, Stories, ::testing::ValuesIn(AllStories()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Interpreter, AnEmptyScenarioFileHasNoLabelOne) {
+    writeFile("Lanternwick.dat", {});
+    MessageScript boxes;
+    boxes.expectContaining(QStringLiteral("行き先のラベル「_00001」がシナリオにありません"));
+    newGame();
+    EXPECT_TRUE(boxes.finished());
+}
 
 TEST_F(Interpreter, AfterAStoppedRunNewGameStartsAgain) {
     writeScenario({Label(1), Line("msg", "once"), Line("next", "-1"), kEnd});

@@ -93,6 +93,18 @@ TEST_F(StartUp, LockOfACopyThatDiedIsTakenOver) {
     EXPECT_TRUE(ClaimSingleInstance());
 }
 
+TEST_F(StartUp, ALockFileThatCannotBeReadIsReportedAsSuch) {
+    writeTitle();
+    // Root reads any file, so the unreadable lock is a folder in the lock's place.
+    ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(lockPath_)));
+    MessageScript boxes;
+    boxes.expectContaining(
+        QStringLiteral("ロックファイル「%1」を読めないので").arg(QString::fromUtf8(lockPath_)));
+    Main();
+    EXPECT_EQ(ProgramEndCount(), 1);
+    EXPECT_FALSE(MainForm().window.isShown());
+}
+
 // ---- a real second process -------------------------------------------------
 
 QProcessEnvironment GameEnvironment(const QString& runtimeDir) {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,11 @@
 #include "scenario/ArgumentRules.h"
 #include "scenario/CommandTable.h"
 
+#include <sys/stat.h>
+
+#include "platform/TextFile.h"
+#include "support/WaveFiles.h"
+
 namespace {
 
 struct Picture {
@@ -25,7 +31,7 @@ struct Picture {
 struct Row {
     const char* file;                   // under tests/data/checker
     std::vector<Picture> pictures;      // made in the game folder
-    std::vector<const char*> files;     // other files, made empty
+    std::vector<const char*> files;     // other files, made empty (waves: short and sound)
     std::vector<const char*> expected;  // "LINE:COLUMN severity code", in order
 };
 void PrintTo(const Row& row, std::ostream* os) { *os << row.file; }
@@ -52,7 +58,12 @@ class Checker : public ::testing::TestWithParam<Row> {
             EXPECT_TRUE(image.save(dir_.filePath(QString::fromUtf8(p.name)))) << p.name;
         }
         for (const char* name : row.files) {
-            QFile f(dir_.filePath(QString::fromUtf8(name)));
+            const QString path = dir_.filePath(QString::fromUtf8(name));
+            if (path.endsWith(".wav")) {
+                EXPECT_TRUE(WriteWave(path, 22050, 1, WaveEncoding::Pcm16, Ramp(100)));
+                continue;
+            }
+            QFile f(path);
             EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         }
         return dir_.path();
@@ -139,6 +150,38 @@ const Row kRows[] = {
 INSTANTIATE_TEST_SUITE_P(Files, Checker, ::testing::ValuesIn(kRows), [](const auto& info) {
     return QString::fromUtf8(info.param.file).section('.', 0, 0).toStdString();
 });
+
+// What the player refuses is refused here too: names leading out of the folder,
+// special files, pictures and waves the player's own loaders do not take, a line
+// over the reader's bound. The line after the long one still has its number.
+TEST(CheckerHostileFolder, RefusesWhatThePlayerRefuses) {
+    QTemporaryDir dir;
+    QTemporaryDir outside;
+    QFile(outside.filePath("far.JPG")).open(QIODevice::WriteOnly);
+    QFile::link(outside.filePath("far.JPG"), dir.filePath("link.JPG"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.JPG")).constData(), 0600), 0);
+    QFile(dir.filePath("empty.wav")).open(QIODevice::WriteOnly);
+    QFile bomb(dir.filePath("bomb.JPG"));
+    ASSERT_TRUE(bomb.open(QIODevice::WriteOnly));
+    bomb.write(QByteArray("BM") + QByteArray(16, '\0') +
+               QByteArray("\xe8\xfd\0\0\xe8\xfd\0\0\1\0\x18", 11) + QByteArray(25, '\0'));
+    bomb.close();
+    QFile scenario(dir.filePath("Lanternwick.dat"));
+    ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
+    scenario.write("_00001\r\ncg       ../" + QFileInfo(outside.path()).fileName().toUtf8() +
+                   "/far.JPG\r\ncg       " + QFile::encodeName(outside.filePath("far.JPG")) +
+                   "\r\ncg       link.JPG\r\ncg       pipe.JPG\r\ncg       bomb.JPG\r\n"
+                   "bgm      empty.wav\r\n" +
+                   QByteArray(kLongestLineBytes + 1, 'x') + "\r\nkeywait \r\nnext     -1\r\n_\r\n");
+    scenario.close();
+    QStringList got;
+    for (const Finding& f : CheckScenario(dir.path()).findings)
+        got << Brief(f);
+    EXPECT_EQ(
+        got, QStringList({"2:10 error missing-file", "3:10 error missing-file",
+                          "4:10 error missing-file", "5:10 error missing-file",
+                          "6:10 error not-picture", "7:10 error not-wave", "8:1 error long-line"}));
+}
 
 // A line of a fixed-column command written from the table: numeric fields hold
 // numbers, the one to spoil x's, other fields f's.

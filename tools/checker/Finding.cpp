@@ -22,8 +22,9 @@ QString SeverityName(Finding::Severity severity) {
 QString FormatFinding(const Finding& finding, const QString& path) {
     const QString where =
         finding.column > 0
-            ? QStringLiteral("%1:%2:%3").arg(path).arg(finding.line).arg(finding.column)
-            : QStringLiteral("%1:%2").arg(path).arg(finding.line);
+            ? QStringLiteral("%1:%2:%3")
+                  .arg(path, QString::number(finding.line), QString::number(finding.column))
+            : QStringLiteral("%1:%2").arg(path, QString::number(finding.line));
     return QStringLiteral("%1: %2: %3 [%4]")
         .arg(where, SeverityName(finding.severity), finding.message, finding.code);
 }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/mci/WaveDecoder.h"
+
 const FolderIndex::Listing& FolderIndex::listing(const QString& folder) {
     auto it = listings_.find(folder);
     if (it == listings_.end()) {
@@ -54,6 +56,8 @@ FileMatch FolderIndex::find(const QString& name, QString* resolved) {
         }
         if (!missing && QFileInfo::exists(built)) found = {FileMatch::OtherCase, built};
     }
+    if (found.match != FileMatch::Missing && !IsGameFile(found.resolved, base_))
+        found = {FileMatch::Missing, QString()};
     found_.insert(name, found);
     if (resolved) *resolved = found.resolved;
     return found.match;
@@ -62,5 +66,14 @@ FileMatch FolderIndex::find(const QString& name, QString* resolved) {
 std::optional<PictureSize> FolderIndex::pictureSize(const QString& resolved) {
     auto it = sizes_.find(resolved);
     if (it == sizes_.end()) it = sizes_.insert(resolved, ReadPictureSize(resolved));
+    return *it;
+}
+
+bool FolderIndex::playableWave(const QString& resolved) {
+    auto it = waves_.find(resolved);
+    if (it == waves_.end()) {
+        WaveDecoder::Problem problem = WaveDecoder::Problem::None;
+        it = waves_.insert(resolved, WaveDecoder::open(resolved, &problem) != nullptr);
+    }
     return *it;
 }

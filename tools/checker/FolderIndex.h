@@ -12,7 +12,9 @@
 
 // The game folder as the player's file lookup sees it ('\' as a separator, case
 // ignored when the exact name is missing), with every folder listed once per
-// check: a scenario may name the same missing file on thousands of lines.
+// check: a scenario may name the same missing file on thousands of lines. What
+// the player takes for no game file (outside the folder, a pipe, a device) is
+// missing here too.
 class FolderIndex {
   public:
     explicit FolderIndex(QString base) : base_(std::move(base)) {}
@@ -20,8 +22,11 @@ class FolderIndex {
     // How `name` (relative to the game folder) is found, and the path it resolves to.
     FileMatch find(const QString& name, QString* resolved);
 
-    // The picture's size, read once per file.
+    // The picture's size, read once per file; nothing when the player refuses it.
     std::optional<PictureSize> pictureSize(const QString& resolved);
+
+    // Whether the player's wave decoder opens the file, asked once per file.
+    bool playableWave(const QString& resolved);
 
   private:
     // A folder's entries by name, and by case-folded name (the first in listing
@@ -40,4 +45,5 @@ class FolderIndex {
     QHash<QString, Listing> listings_;
     QHash<QString, Found> found_;
     QHash<QString, std::optional<PictureSize>> sizes_;
+    QHash<QString, bool> waves_;
 };

@@ -2,11 +2,13 @@
 #include <QtMath>
 
 #include "CheckerParts.h"
+#include "platform/TextFile.h"
 #include "platform/TextMetrics.h"
 #include "scenario/ArgumentRules.h"
 #include "scenario/Numbers.h"
 #include "scenario/RoutineCommands.h"
 #include "scenario/RunScenario.h"
+#include "scenario/ScenarioError.h"
 #include "scenario/StageLayout.h"
 #include "sound/MediaControl.h"
 
@@ -22,6 +24,12 @@ class LineChecker {
 
     void check(int i) {
         i_ = i;
+        if (line().cut) {
+            return error(1, "long-line",
+                         QStringLiteral("この行は長すぎます。プレイヤーは %1 バイトまでしか読まず、"
+                                        "ここでお話が止まります。")
+                             .arg(kLongestLineBytes));
+        }
         switch (model_.at(i).kind) {
             case LineKind::Unsupported: reportUnsupported(); return;
             case LineKind::Command: checkCommand(); return;
@@ -41,7 +49,8 @@ class LineChecker {
     void reportUnsupported() {
         const QString& text = line().text;
         const QString shown =
-            QStringLiteral("プレイヤーは「'%1' はｻﾎﾟｰﾄしていません!」と表示します。").arg(text);
+            QStringLiteral("プレイヤーは「'%1' はｻﾎﾟｰﾄしていません!」と表示します。")
+                .arg(QuotedLine(text));
         if (text.trimmed().isEmpty()) {
             return error(1, "blank-line",
                          (text.isEmpty() ? QStringLiteral("空行です。")
@@ -137,9 +146,8 @@ class LineChecker {
             error(column, "missing-label",
                   QStringLiteral("%1のラベル「%2」は終了行「_」（%3 行目）の後にしかないので、"
                                  "探す途中で「%4」になります。")
-                      .arg(what, label)
-                      .arg(model_.at(model_.firstEnd).line.number)
-                      .arg(searchError));
+                      .arg(what, label, QString::number(model_.at(model_.firstEnd).line.number),
+                           searchError));
         }
     }
 
@@ -180,11 +188,9 @@ class LineChecker {
             warning(notNumber->first, "not-number",
                     QStringLiteral("「%1」の%2（%3 文字目から %4 文字）「%5」は数ではありません。"
                                    "プレイヤーは %6 と読みます。")
-                        .arg(CommandName(command), QString::fromUtf16(notNumber->name))
-                        .arg(notNumber->first)
-                        .arg(notNumber->width)
-                        .arg(text)
-                        .arg(RoundedInt16(LeadingNumber(text)).value_or(0)));
+                        .arg(CommandName(command), QString::fromUtf16(notNumber->name),
+                             QString::number(notNumber->first), QString::number(notNumber->width),
+                             text, QString::number(RoundedInt16(LeadingNumber(text)).value_or(0))));
         }
         return true;
     }
@@ -247,9 +253,8 @@ class LineChecker {
                 warning(stripColumn, "strip-size",
                         QStringLiteral("「%1」は %2x%3 です。コマ（480x360）を縦に並べた大きさに"
                                        "してください。")
-                            .arg(strip->stripFile)
-                            .arg(size->width)
-                            .arg(size->height));
+                            .arg(strip->stripFile, QString::number(size->width),
+                                 QString::number(size->height)));
             }
             if (const auto tooShort = StripTooShort(*strip, size->height))
                 error(stripColumn, "strip-short", *tooShort);
@@ -274,11 +279,8 @@ class LineChecker {
         if (rule != PictureRule::AnySize && (size->width != kCgWidth || size->height != height)) {
             warning(column, "picture-size",
                     QStringLiteral("絵「%1」は %2x%3 です。この命令の絵は %4x%5 で描いてください。")
-                        .arg(name)
-                        .arg(size->width)
-                        .arg(size->height)
-                        .arg(kCgWidth)
-                        .arg(height));
+                        .arg(name, QString::number(size->width), QString::number(size->height),
+                             QString::number(kCgWidth), QString::number(height)));
         }
         return size;
     }
@@ -324,7 +326,12 @@ class LineChecker {
                     .arg(name));
             return;
         }
-        checkFile(kArgumentColumn, name, QStringLiteral("音"));
+        const std::optional<QString> path = checkFile(kArgumentColumn, name, QStringLiteral("音"));
+        if (path && !files_.playableWave(*path)) {
+            error(kArgumentColumn, "not-wave",
+                  QStringLiteral("「%1」はプレイヤーが鳴らせる WAV ファイルではありません。")
+                      .arg(name));
+        }
     }
 
     void checkMessageWidth(const QString& text) {

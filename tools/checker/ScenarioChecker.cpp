@@ -39,6 +39,11 @@ void CheckEncoding(const Model& model, const QString& file, Reporter& report) {
     }
 }
 
+struct GameFolderDuringCheck {
+    explicit GameFolderDuringCheck(const QString& dir) { SetGameFolder(dir); }
+    ~GameFolderDuringCheck() { SetGameFolder(QString()); }
+};
+
 }  // namespace
 
 void CheckLabels(const Model& model, Reporter& report) {
@@ -76,20 +81,18 @@ void CheckLabels(const Model& model, Reporter& report) {
             report.warning(i, 1, "duplicate-label",
                            QStringLiteral("ラベル「%1」は %2 行目にもあります。飛ぶと必ず先の方に"
                                           "着くので、この行には着きません。")
-                               .arg(text)
-                               .arg(model.at(first).line.number));
+                               .arg(text, QString::number(model.at(first).line.number)));
         } else if (!named.contains(text)) {
             report.warning(
                 i, 1, "unreached-label",
                 QStringLiteral("ラベル「%1」へ飛ぶ next も nextbot もありません。").arg(text));
         }
         if (model.firstEnd >= 0 && i > model.firstEnd) {
-            report.error(i, 1, "label-after-end",
-                         QStringLiteral("ラベル「%1」が終了行「_」（%2 行目）の後にあります。"
-                                        "ここへ飛ぶと、探す途中で「%3」になります。")
-                             .arg(text)
-                             .arg(model.at(model.firstEnd).line.number)
-                             .arg(searchError));
+            report.error(
+                i, 1, "label-after-end",
+                QStringLiteral("ラベル「%1」が終了行「_」（%2 行目）の後にあります。"
+                               "ここへ飛ぶと、探す途中で「%3」になります。")
+                    .arg(text, QString::number(model.at(model.firstEnd).line.number), searchError));
         }
     }
 }
@@ -110,6 +113,8 @@ CheckReport CheckScenario(const QString& given) {
     CheckReport report;
     const ScenarioPaths paths = LocateScenario(given);
     report.path = paths.file;
+    // Pictures and waves are read from this game's folder only, as the player does.
+    const GameFolderDuringCheck folder(paths.dir);
     const std::optional<Model> model = ReadModel(paths);
     if (!model) return report;
     report.readable = true;

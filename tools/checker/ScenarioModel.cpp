@@ -69,7 +69,7 @@ std::optional<Model> ReadModel(const ScenarioPaths& paths) {
     int lineNumber = 0;
     while (ReadLine(number, text)) {
         ModelLine line;
-        line.line = ScenarioLine{++lineNumber, text};
+        line.line = ScenarioLine{++lineNumber, text, LastLineWasCut(number)};
         line.command = FindCommand(line.line);
         const int index = model.size();
         if (line.command) {

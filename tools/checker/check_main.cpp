@@ -13,8 +13,11 @@
 
 namespace {
 
+// Written by length: a scenario line may hold NUL bytes, and the rest of the
+// line and of the output must still reach the editor.
 void Print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toUtf8().constData(), stream);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
 }
 
@@ -66,7 +69,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (json) {
-        std::fputs(FindingsJson(report.findings, report.path).constData(), stdout);
+        const QByteArray json = FindingsJson(report.findings, report.path);
+        std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
     } else {
         for (const Finding& finding : report.findings)
             Print(stdout, FormatFinding(finding, report.path));

@@ -1,0 +1,99 @@
+// The help file as the help window takes it: which links it follows, and which
+// markup it lays out or shows as plain text so that no file can freeze the game.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+#include "platform/HelpContent.h"
+
+namespace {
+
+struct LinkRow {
+    const char* url;
+    HelpLink action;
+};
+
+class HelpLinks : public ::testing::TestWithParam<LinkRow> {};
+
+TEST_P(HelpLinks, OnlyAnchorsAndWebPagesAreFollowed) {
+    EXPECT_EQ(ClassifyHelpLink(QUrl(QString::fromUtf8(GetParam().url)), "Lanternwick.HLP"),
+              GetParam().action);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HelpLinks,
+                         ::testing::Values(LinkRow{"#start", HelpLink::Anchor},
+                                           LinkRow{"Lanternwick.HLP#keys", HelpLink::Anchor},
+                                           LinkRow{"http://example.org/", HelpLink::Browser},
+                                           LinkRow{"HTTPS://example.org/a?b", HelpLink::Browser},
+                                           LinkRow{"https:///nohost", HelpLink::Ignored},
+                                           LinkRow{"file:///etc/passwd", HelpLink::Ignored},
+                                           LinkRow{"ssh://host/", HelpLink::Ignored},
+                                           LinkRow{"mailto:a@example.org", HelpLink::Ignored},
+                                           LinkRow{"javascript:alert(1)", HelpLink::Ignored},
+                                           LinkRow{"data:text/html,x", HelpLink::Ignored},
+                                           LinkRow{"../outside.html", HelpLink::Ignored},
+                                           LinkRow{"//host/share", HelpLink::Ignored},
+                                           LinkRow{"other.html#a", HelpLink::Ignored}));
+
+QString Nested(const char* open, const char* close, int depth) {
+    return "<html><body>" + QString::fromUtf8(open).repeated(depth) + "x" +
+           QString::fromUtf8(close).repeated(depth) + "</body></html>";
+}
+
+struct MarkupRow {
+    const char* name;
+    QString html;
+    bool laidOut;
+};
+void PrintTo(const MarkupRow& row, std::ostream* os) { *os << row.name; }
+
+class HelpMarkup : public ::testing::TestWithParam<MarkupRow> {};
+
+TEST_P(HelpMarkup, DeepOrLargeMarkupIsShownAsPlainText) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QFile file("Lanternwick.HLP");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(GetParam().html.toUtf8());
+    file.close();
+    const auto content = LoadHelpContent("Lanternwick.HLP");
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(content.has_value());
+    EXPECT_EQ(content->html, GetParam().laidOut);
+    EXPECT_EQ(content->text, GetParam().html);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HelpMarkup,
+    ::testing::Values(
+        MarkupRow{"TablesAtTheLimit",
+                  Nested("<table><tr><td>", "</td></tr></table>", kDeepestTables), true},
+        MarkupRow{"TablesOverTheLimit",
+                  Nested("<table><tr><td>", "</td></tr></table>", kDeepestTables + 1), false},
+        MarkupRow{"UnclosedTablesCountToo", Nested("<TABLE><tr><td>", "", 100), false},
+        MarkupRow{"TablesSideBySide", Nested("<table><tr><td>x</td></tr></table>", "", 500), true},
+        MarkupRow{"TooManyCells", "<table><tr>" + QString("<td>x").repeated(kTableCellBudget + 1),
+                  false},
+        MarkupRow{"NestedBlocksOverTheCellBudget",
+                  Nested("<table><tr><td>", "</td></tr></table>", 8).repeated(8), false},
+        MarkupRow{"UnclosedParagraphsAndItemsAreNoLevels", Nested("<p><li>", "", 5000), true},
+        MarkupRow{"DeepDivisions", Nested("<div>", "</div>", 3000), false},
+        MarkupRow{"TooLong", Nested("<p>", "", kLongestHtmlCharacters / 3), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HelpFile, OutsideTheFolderOrNotARegularFileIsNotRead) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    ASSERT_EQ(mkfifo("Lanternwick.HLP", 0600), 0);
+    EXPECT_FALSE(LoadHelpContent("Lanternwick.HLP").has_value());  // and does not block
+    EXPECT_FALSE(LoadHelpContent("/etc/hostname").has_value());
+    QDir::setCurrent(previous);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// Hostile picture files: refused before their pixels are allocated, never read
+// through a decoder the game does not use, never waited on.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <sys/stat.h>
+
+#include "platform/FileLookup.h"
+#include "platform/PictureInfo.h"
+#include "platform/PictureReader.h"
+
+namespace {
+
+QByteArray Encoded(const char* format, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A 24-bit BMP header declaring any size, with no pixels behind it.
+QByteArray BmpHeader(qint32 width, qint32 height) {
+    QByteArray bytes(54, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    qToLittleEndian<quint32>(54, bytes.data() + 10);
+    qToLittleEndian<quint32>(40, bytes.data() + 14);
+    qToLittleEndian<qint32>(width, bytes.data() + 18);
+    qToLittleEndian<qint32>(height, bytes.data() + 22);
+    qToLittleEndian<quint16>(1, bytes.data() + 26);
+    qToLittleEndian<quint16>(24, bytes.data() + 28);
+    return bytes;
+}
+
+QByteArray GifScreen(quint16 width, quint16 height) {
+    QByteArray bytes("GIF89a");
+    bytes.resize(13, '\0');
+    qToLittleEndian<quint16>(width, bytes.data() + 6);
+    qToLittleEndian<quint16>(height, bytes.data() + 8);
+    return bytes + "\x2C" + QByteArray(9, '\0') + "\x02\x02\x44\x01\x00\x3B";
+}
+
+struct Hostile {
+    const char* name;
+    QByteArray bytes;  // empty with fifo: a named pipe
+    bool usable;
+    bool fifo = false;
+};
+void PrintTo(const Hostile& row, std::ostream* os) { *os << row.name; }
+
+class HostilePictures : public ::testing::TestWithParam<Hostile> {
+  protected:
+    void SetUp() override { SetGameFolder(dir_.path()); }
+    void TearDown() override { SetGameFolder(QString()); }
+    QTemporaryDir dir_;
+};
+
+TEST_P(HostilePictures, AreRefusedOrReadAtTheirDeclaredSize) {
+    const Hostile& row = GetParam();
+    const QString path = dir_.filePath(QString::fromUtf8(row.name));
+    if (row.fifo) {
+        ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(row.bytes);
+    }
+    PictureReader picture(path);
+    EXPECT_EQ(picture.usable(), row.usable);
+    EXPECT_EQ(ReadPictureSize(path).has_value(), row.usable);
+    const QImage image = picture.read();
+    if (!row.usable) {
+        EXPECT_TRUE(image.isNull());
+    } else if (!image.isNull()) {
+        EXPECT_EQ(image.size(), picture.size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HostilePictures,
+    ::testing::Values(Hostile{"png.JPG", Encoded("png", 48, 36), true},
+                      Hostile{"jpeg.bmp", Encoded("jpeg", 48, 36), true},
+                      Hostile{"truncated.JPG", Encoded("jpeg", 480, 358).left(700), true},
+                      Hostile{"headeronly.JPG", Encoded("jpeg", 480, 358).left(20), false},
+                      Hostile{"empty.JPG", {}, false},
+                      Hostile{"tiff.JPG", QByteArray("II*\0", 4) + QByteArray(200, '\0'), false},
+                      Hostile{"webp.JPG", QByteArray("RIFF\x20\0\0\0WEBPVP8 ", 16), false},
+                      Hostile{"text.JPG", "not a picture", false},
+                      Hostile{"bomb.bmp", BmpHeader(65000, 65000), false},
+                      Hostile{"bomb.gif", GifScreen(65000, 65000), false},
+                      Hostile{"wide.bmp", BmpHeader(kWidestPicture + 1, 2), false},
+                      Hostile{"negative.bmp", BmpHeader(-5, 7), false},
+                      Hostile{"pipe.JPG", {}, false, true}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        name.erase(name.find('.'), 1);
+        return name;
+    });
+
+}  // namespace
