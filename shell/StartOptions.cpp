@@ -1,7 +1,6 @@
 #include "shell/StartOptions.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 #include "platform/ApplicationTitle.h"
 #include "shell/VersionBox.h"
@@ -38,11 +37,10 @@ CommandLineResult ReadCommandLine(const QStringList& arguments) {
         return result;
     }
     if (parser.isSet(help)) {
-        // helpText() names the program from the application object, which does
-        // not exist yet: the usage line is written here instead.
-        QString text = parser.helpText();
-        text.replace(QRegularExpression(QStringLiteral("^Usage: \\S*")),
-                     QStringLiteral("Usage: ") + program);
+        // helpText() names the program after the application object, which does
+        // not exist yet: its first line, the usage, is written here instead.
+        const QString text = QStringLiteral("Usage: %1 [options] [GAME_DIR]\n").arg(program) +
+                             parser.helpText().section(QLatin1Char('\n'), 1);
         result.output = text;
         return result;
     }
