@@ -4,6 +4,9 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <algorithm>
+
+#include "platform/Events.h"
 #include "platform/TimerDriver.h"
 
 namespace {
@@ -14,6 +17,15 @@ class SystemClock : public Clock {
     int64_t milliseconds() override { return elapsed_.elapsed(); }
     int64_t timeOfDayMilliseconds() override { return QTime::currentTime().msecsSinceStartOfDay(); }
     void sleepFor(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
+    void holdFor(int ms) override {
+        // A repaint or a window manager's ping waits at most one slice.
+        constexpr int64_t kSliceMs = 10;
+        const int64_t end = elapsed_.elapsed() + ms;
+        for (int64_t now = elapsed_.elapsed(); now < end; now = elapsed_.elapsed()) {
+            ProcessHeldEvents();
+            QThread::msleep(static_cast<unsigned long>(std::min(kSliceMs, end - now)));
+        }
+    }
 
   private:
     QElapsedTimer elapsed_;
@@ -42,4 +54,9 @@ void SteppedClock::advance(int64_t ms) {
         FireSteppedTimersDueAt(now_);
     }
     now_ = target;
+}
+
+void SteppedClock::holdFor(int ms) {
+    ProcessHeldEvents();
+    sleepFor(ms);
 }

@@ -16,6 +16,9 @@ class Clock {
     int timeOfDaySeconds() { return static_cast<int>(timeOfDayMilliseconds() / 1000); }
     // Lets `ms` milliseconds pass without processing window events.
     virtual void sleepFor(int ms) = 0;
+    // Lets `ms` milliseconds pass with the story held: the windows keep painting
+    // and answering the window system, but no input and no timer is acted on.
+    virtual void holdFor(int ms) = 0;
     // Whether periodic timers are driven by this clock instead of the event loop.
     virtual bool drivesTimers() const { return false; }
 };
@@ -35,6 +38,7 @@ class SteppedClock : public Clock {
     // Like a real sleep, no timer fires meanwhile; the ones that fell due fire at
     // the next advance, once each, as after a busy event loop.
     void sleepFor(int ms) override { now_ += ms > 0 ? ms : 0; }
+    void holdFor(int ms) override;
     bool drivesTimers() const override { return true; }
 
     // Moves time on by `ms`, firing every periodic timer that falls due, in order.

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QImage>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 
 #include "platform/ApplicationTitle.h"
@@ -57,11 +58,18 @@ void ShowHelpContents(const QString& fileName, Window& owner) {
     if (!g_browser) {
         g_browser = new HelpBrowser(owner.qwidget());
         g_browser->setObjectName(QStringLiteral("HelpViewer"));
-        g_browser->setWindowFlags(Qt::Window);
+        // A dialog-like window of the game's: the window manager keeps it above
+        // the game's window instead of letting a click on the game bury it.
+        g_browser->setWindowFlags(Qt::Dialog);
         g_browser->setAttribute(Qt::WA_DeleteOnClose);
         // Every click is decided here, never by the desktop's handler of its scheme.
         g_browser->setOpenLinks(false);
         QObject::connect(g_browser, &QTextBrowser::anchorClicked, FollowHelpLink);
+        for (const QKeySequence& keys :
+             {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            auto* shortcut = new QShortcut(keys, g_browser);
+            QObject::connect(shortcut, &QShortcut::activated, g_browser.data(), &QWidget::close);
+        }
         g_browser->resize(560, 480);
         // Over the game's window, where the player is looking.
         const QRect ownerFrame = owner.qwidget()->frameGeometry();

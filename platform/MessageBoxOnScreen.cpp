@@ -22,7 +22,9 @@ MessageAnswer ShowMessageOnScreen(const QString& text, MessageStyle style) {
         case MessageStyle::YesNoQuestion:
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
+            // Enter reads on in the game: it must not quit by accident.
+            box.setDefaultButton(QMessageBox::No);
+            box.setEscapeButton(QMessageBox::No);
             break;
     }
     const int result = box.exec();

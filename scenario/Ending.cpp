@@ -36,15 +36,15 @@ constexpr int kSecondChangesPerLine = 5;
 
 bool HappyEnding() { return Engine.ChoiceFlags[6] == -1; }
 
-// Waits until the clock's whole second has changed `changes` times, sleeping
-// until each next second instead of asking the clock in a busy loop.
+// Waits until the clock's whole second has changed `changes` times, holding the
+// story until each next second instead of asking the clock in a busy loop.
 void WaitForSecondChanges(int changes) {
     Clock& clock = CurrentClock();
     int noted = clock.timeOfDaySeconds();
     for (int i = 0; i < changes; ++i) {
         while (clock.timeOfDaySeconds() == noted) {
             const int intoSecond = static_cast<int>(clock.timeOfDayMilliseconds() % 1000);
-            clock.sleepFor(1000 - intoSecond);
+            clock.holdFor(1000 - intoSecond);
         }
         noted = clock.timeOfDaySeconds();
     }
@@ -67,6 +67,7 @@ QStringList EndingLines() {
 void ShowEndingLine(const QString& text) {
     CurrentStage().setMessageText(QLatin1Char('\r') + text + QLatin1Char('\r'));
     ProcessPendingEvents();
+    const StoryHold hold;
     WaitForSecondChanges(kSecondChangesPerLine);
 }
 

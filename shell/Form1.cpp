@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "scenario/CgWindow.h"
+#include "scenario/EngineState.h"
 #include "shell/FormStage.h"
 #include "shell/Quit.h"
+#include "shell/ReadingKeys.h"
 #include "shell/SystemMenu.h"
 
 namespace {
@@ -55,6 +57,7 @@ Form1::Form1()
     Place(Picture1, 8, 8, 484, 362);
     Picture1.setBlankPicture(480, 358, kWhite);
     Picture1.setToolTip(QStringLiteral("CG Window"));
+    Picture1.setAccessibleName(QStringLiteral("CG ウィンドウ（場面の絵）"));
 
     Place(Label1, 8, 376, kMessageWindowWidth, 53);
     Label1.setBackground(kWhite);
@@ -70,11 +73,22 @@ Form1::Form1()
                           &Command1[4], &Command1[5], &Command1[6], &Command1[7], &Command1[8],
                           &Command1[10]});
 
-    Command1.onClick([](int16_t index) { Command1_Click(index); });
+    Command1.onClick([this](int16_t index) {
+        // The chosen button turns into a menu button; a key must not press it.
+        if (Engine.MenuMode == kChoiceMode) window.focusNothing();
+        Command1_Click(index);
+        SettleFocus();
+    });
     Animer1.onTick([] { Animer1_Timer(); });
     Picture1.onPaint([] { Picture1_Paint(); });
     Picture1.onMouseDown([] { Picture1_MouseDown(); });
-    window.onCloseRequest([](int16_t& cancel) { Form_Unload(cancel); });
+    Picture1.onLeftClick(ReadOn);
+    Label1.onClick(ReadOn);
+    window.onReadingKey(ReadOn);
+    window.onCloseRequest([](int16_t& cancel) {
+        Form_Unload(cancel);
+        if (cancel != 0) SettleFocus();
+    });
     stage = std::make_unique<FormStage>(*this);
 }
 

@@ -17,7 +17,9 @@ void ConfirmQuit() {
         EndProgram();
         return;
     }
-    ShowSystemMenu();
+    // Declined: outside the system menu the buttons keep what they showed, so a
+    // pending choice can still be told apart and taken.
+    if (Engine.MenuMode == kSystemMenuMode) ShowSystemMenu();
 }
 
 void Form_Unload(int16_t& cancel) {

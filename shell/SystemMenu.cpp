@@ -7,6 +7,7 @@
 #include "scenario/RunScenario.h"
 #include "shell/Form1.h"
 #include "shell/Quit.h"
+#include "shell/StartOptions.h"
 #include "shell/VersionBox.h"
 
 namespace {
@@ -34,7 +35,7 @@ void NewGame() {
     MainForm().Animer1.setInterval(0);
     Engine.MenuMode = kSystemMenuMode;
     ShowSystemMenu();
-    Engine.JumpLabel = 1;
+    Engine.JumpLabel = NewGameLabel();
     RunScenario();
 }
 

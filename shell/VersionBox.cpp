@@ -43,4 +43,6 @@ int NoticeIndent(int titleLength, int noticeLength) {
     return std::max(0, static_cast<int>(std::nearbyint(indent)));
 }
 
+QString GameVersion() { return kVersion; }
+
 void ShowVersionBox() { ShowMessage(VersionBoxText(), MessageStyle::OkInformation); }

@@ -8,6 +8,9 @@ QString VersionBoxText();
 
 void ShowVersionBox();
 
+// The version the box names, "2.00".
+QString GameVersion();
+
 // Spaces before the notice line so that it stands centred under a title line of
 // `titleLength` characters (its two CR LF breaks included).
 int NoticeIndent(int titleLength, int noticeLength);

@@ -1,6 +1,7 @@
 #include "scenario/SoundCommands.h"
 
 #include "platform/Clock.h"
+#include "platform/Events.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
@@ -11,9 +12,8 @@
 
 namespace {
 
-// Between two status queries of the voice wait. The wait lets no window event
-// through either way; sleeping instead of asking again at once only spares the
-// processor, and the voice's end is noticed at most this much later.
+// Between two status queries of the voice wait. The windows keep painting
+// meanwhile; the voice's end is noticed at most this much later.
 constexpr int kVoicePollMilliseconds = 5;
 
 }  // namespace
@@ -24,6 +24,7 @@ bool SayCommand(const CommandArguments& args) {
     // A busy channel, a missing file or a refused play: the voice is skipped.
     if (WaveResultCode(failed) != 0) return true;
 
+    const StoryHold hold;
     for (;;) {
         uint32_t result = 0;
         const bool playing = WaveIsPlaying(&result);
@@ -34,7 +35,7 @@ bool SayCommand(const CommandArguments& args) {
             return true;
         }
         if (!playing) break;
-        CurrentClock().sleepFor(kVoicePollMilliseconds);
+        CurrentClock().holdFor(kVoicePollMilliseconds);
     }
     WaveCommand(kStopClose, args.rest, failed);
     return true;

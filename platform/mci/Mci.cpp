@@ -35,10 +35,11 @@ QByteArray UpToNul(const QByteArray& command) {
 uint32_t Send(MciForm form, const QByteArray& command, QByteArray* reply) {
     const uint32_t refused = g_refusal ? g_refusal(UpToNul(command)) : 0;
     const uint32_t result = refused != 0 ? refused : Service().sendString(command, reply);
-    qCDebug(lcSound).noquote() << (form == MciForm::Execute ? "mciExecute" : "mciSendString")
-                               << DecodeAnsi(UpToNul(command)) << "->" << result
-                               << (reply && result == kMciSuccess ? DecodeAnsi(UpToNul(*reply))
-                                                                  : QString());
+    const auto category = command.startsWith("status ") ? lcSoundStatus : lcSound;
+    qCDebug(category).noquote() << (form == MciForm::Execute ? "mciExecute" : "mciSendString")
+                                << DecodeAnsi(UpToNul(command)) << "->" << result
+                                << (reply && result == kMciSuccess ? DecodeAnsi(UpToNul(*reply))
+                                                                   : QString());
     if (g_observer) g_observer(form, command, result);
     return result;
 }

@@ -1,6 +1,8 @@
 #include "platform/widgets/Label.h"
 
+#include <QAccessibleWidget>
 #include <QFrame>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -16,8 +18,14 @@ class MessageLabel : public QFrame {
   public:
     explicit MessageLabel(QWidget* parent) : QFrame(parent) {}
     QString shown;
+    std::function<void()> leftClick;
 
   protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && leftClick) leftClick();
+        QFrame::mousePressEvent(event);
+    }
+
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
         QPainter painter(this);
@@ -45,6 +53,13 @@ class MessageLabel : public QFrame {
     }
 };
 
+// Assistive technology sees the rows as static text: the label paints them
+// itself, so without this a screen reader finds nothing in it.
+QAccessibleInterface* MessageLabelAccessible(const QString&, QObject* object) {
+    auto* label = dynamic_cast<MessageLabel*>(object);
+    return label ? new QAccessibleWidget(label, QAccessible::StaticText) : nullptr;
+}
+
 }  // namespace
 
 Label::Label(Window& parent, const QString& objectName)
@@ -57,6 +72,15 @@ Label::Label(Window& parent, const QString& objectName)
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
     label->setPalette(palette);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(MessageLabelAccessible);
+        return true;
+    }();
+    (void)factoryInstalled;
+}
+
+void Label::onClick(std::function<void()> handler) {
+    static_cast<MessageLabel*>(widget_)->leftClick = std::move(handler);
 }
 
 void Label::setText(const QString& text) {
@@ -67,5 +91,8 @@ void Label::setText(const QString& text) {
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     auto* label = static_cast<MessageLabel*>(widget_);
     label->shown = shown;
+    // The name is what the label shows; setting it tells assistive technology
+    // of the change, so a screen reader reads the new line.
+    label->setAccessibleName(shown);
     label->update();
 }

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QImageReader>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
 
@@ -22,6 +23,7 @@ class SurfaceWidget : public QFrame {
     explicit SurfaceWidget(QWidget* parent) : QFrame(parent) {}
     QImage image;
     std::function<void()> mouseDown;
+    std::function<void()> leftClick;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
@@ -33,6 +35,7 @@ class SurfaceWidget : public QFrame {
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (mouseDown) mouseDown();
+        if (event->button() == Qt::LeftButton && leftClick) leftClick();
         QFrame::mousePressEvent(event);
     }
 };
@@ -231,6 +234,10 @@ void PictureSurface::onPaint(std::function<void()> handler) {
 
 void PictureSurface::onMouseDown(std::function<void()> handler) {
     impl_->widget->mouseDown = std::move(handler);
+}
+
+void PictureSurface::onLeftClick(std::function<void()> handler) {
+    impl_->widget->leftClick = std::move(handler);
 }
 
 void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sourceY, int width,

@@ -50,7 +50,8 @@ class PictureSurface : public Widget {
     // can draw its overlays, and puts the result on screen at once.
     void refresh();
     void onPaint(std::function<void()> handler);
-    void onMouseDown(std::function<void()> handler);
+    void onMouseDown(std::function<void()> handler);  // any button
+    void onLeftClick(std::function<void()> handler);
 
     // Copies a rectangle of `source`'s image into this image, pixel for pixel;
     // parts outside the source give the source's background colour.

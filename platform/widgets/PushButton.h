@@ -25,6 +25,13 @@ class PushButton : public Widget {
     void setStrikethrough(bool on);
     bool strikethrough() const;
 
+    // The keyboard focus within the window (whether or not the window is active):
+    // Space presses the focused button.
+    void setFocused();
+    bool hasFocus() const;
+    // False while the button shows neither caption nor picture.
+    bool takesKeys() const;
+
     void onClick(std::function<void()> handler);
     void click();
 };

@@ -23,6 +23,7 @@ void Widget::setBackground(Rgb colour) {
 
 void Widget::setToolTip(const QString& text) { widget_->setToolTip(text); }
 QString Widget::toolTip() const { return widget_->toolTip(); }
+void Widget::setAccessibleName(const QString& name) { widget_->setAccessibleName(name); }
 
 void Widget::setFont(const QString& family, double points) {
     QFont font = widget_->font();

@@ -38,6 +38,8 @@ class Widget {
 
     void setToolTip(const QString& text);
     QString toolTip() const;
+    // What assistive technology (a screen reader) calls the widget.
+    void setAccessibleName(const QString& name);
 
     // Face by its usual name ("ＭＳ ゴシック"), size in points.
     void setFont(const QString& family, double points);

@@ -6,10 +6,13 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/Events.h"
 #include "platform/PlatformSetup.h"
 
 namespace {
@@ -17,12 +20,53 @@ namespace {
 constexpr int kFrameWidthPx = 6;
 constexpr int kFrameHeightPx = 25;
 
+bool IsReadingKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
+           key == Qt::Key_PageDown;
+}
+
 class FormWidget : public QWidget {
   public:
     std::function<void(int16_t&)> closeHandler;
+    std::function<void()> readingKeyHandler;
 
   protected:
+    // Keys reach the window when no button holds the focus, or when the focused
+    // button does not take them (a button takes Space, not Return).
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (IsReadingKey(key) && event->modifiers() == Qt::NoModifier) {
+            if (!event->isAutoRepeat() && readingKeyHandler) readingKeyHandler();
+            return;
+        }
+        // With no button focused (a choice waits), the arrows bring the focus
+        // into the button column, as Tab does.
+        if (key == Qt::Key_Down || key == Qt::Key_Right) {
+            focusNextChild();
+            return;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Left) {
+            focusPreviousChild();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
+
+    void wheelEvent(QWheelEvent* event) override {
+        if (event->angleDelta().y() < 0 && readingKeyHandler) readingKeyHandler();
+        event->accept();
+    }
+
     void closeEvent(QCloseEvent* event) override {
+        if (StoryIsHeld()) {
+            // Asked once the voice or the ending's line is over.
+            event->ignore();
+            QPointer<FormWidget> self(this);
+            DeferCloseUntilHoldEnds([self] {
+                if (self) self->close();
+            });
+            return;
+        }
         int16_t cancel = 0;
         if (closeHandler) closeHandler(cancel);
         if (cancel != 0) {
@@ -62,6 +106,13 @@ QImage DrawLanternIcon() {
 
 }  // namespace
 
+QPoint CentredOrTopLeft(const QRect& area, const QSize& size) {
+    // A window larger than the screen (a large scale factor on a small screen)
+    // keeps its title bar and its top buttons reachable at the top-left corner.
+    if (size.width() > area.width() || size.height() > area.height()) return area.topLeft();
+    return area.center() - QRect(QPoint(0, 0), size).center();
+}
+
 struct Window::Impl {
     FormWidget* form;
     int clientWidth = 0;
@@ -72,6 +123,8 @@ Window::Window(const QString& objectName)
     : Widget(new FormWidget), impl_(std::make_unique<Impl>()) {
     impl_->form = static_cast<FormWidget*>(widget_);
     impl_->form->setObjectName(objectName);
+    // The window itself holds the focus when no button should.
+    impl_->form->setFocusPolicy(Qt::NoFocus);
     impl_->form->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint |
                                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -105,7 +158,8 @@ void Window::useGameIcon() {
 void Window::showCentred() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        impl_->form->move(area.center() - impl_->form->rect().center());
+        impl_->form->move(
+            CentredOrTopLeft(area, impl_->form->size() + QSize(kFrameWidthPx, kFrameHeightPx)));
     }
     impl_->form->show();
 
@@ -134,5 +188,11 @@ void Window::setFocusOrder(std::initializer_list<const Widget*> order) {
 void Window::onCloseRequest(std::function<void(int16_t& cancel)> handler) {
     impl_->form->closeHandler = std::move(handler);
 }
+
+void Window::onReadingKey(std::function<void()> handler) {
+    impl_->form->readingKeyHandler = std::move(handler);
+}
+
+void Window::focusNothing() { impl_->form->setFocus(Qt::OtherFocusReason); }
 
 bool Window::requestClose() { return impl_->form->close(); }

@@ -137,8 +137,9 @@ TEST_F(StartUp, SecondCopyIsRefusedAndTheFirstRunsOn) {
     second.setWorkingDirectory(dataDir());
     second.start(LANTERNWICK_SECOND_COPY_PROBE, {});
     ASSERT_TRUE(second.waitForFinished(30000));
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(second.readAllStandardOutput()).trimmed(), kSecondCopyMessage);
+    EXPECT_TRUE(QString::fromLocal8Bit(second.readAllStandardError()).contains(kSecondCopyMessage));
 
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();

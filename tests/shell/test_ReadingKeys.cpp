@@ -1,0 +1,209 @@
+// The reading keys and clicks, where the keyboard focus rests, the message
+// window as assistive technology reads it, and the quit question during a held
+// wait.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRect>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include "platform/Events.h"
+#include "scenario/EngineState.h"
+#include "scenario/Modes.h"
+#include "shell/Form1.h"
+#include "shell/ReadingKeys.h"
+#include "support/GameFixture.h"
+#include "support/MessageScript.h"
+#include "support/ScenarioText.h"
+
+namespace {
+
+enum class Input { Return, Enter, Space, PageDown, WheelDown, WheelUp, ClickText, ClickPicture };
+
+struct InputRow {
+    const char* name;
+    Input input;
+    bool readsOn;  // while the story waits for Next
+};
+
+const InputRow kInputs[] = {
+    {"Return", Input::Return, true},       {"Enter", Input::Enter, true},
+    {"Space", Input::Space, true},         {"PageDown", Input::PageDown, true},
+    {"WheelDown", Input::WheelDown, true}, {"WheelUp", Input::WheelUp, false},
+    {"ClickText", Input::ClickText, true}, {"ClickPicture", Input::ClickPicture, true},
+};
+
+// Delivers the input as the window system would: keys to the focused widget
+// (or the window), the rest to the widget under the pointer.
+void Deliver(Input input) {
+    Form1& form = MainForm();
+    QWidget* window = form.window.qwidget();
+    QWidget* focused = window->focusWidget() ? window->focusWidget() : window;
+    auto key = [&](int code) {
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QStringLiteral(" "));
+        QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, QStringLiteral(" "));
+        QApplication::sendEvent(focused, &press);
+        QApplication::sendEvent(focused, &release);
+    };
+    auto click = [](QWidget* target) {
+        const QPointF at(10, 10);
+        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    };
+    auto wheel = [&](int delta) {
+        const QPointF at(600, 420);  // below the buttons
+        QWheelEvent event(at, window->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &event);
+    };
+    switch (input) {
+        case Input::Return: key(Qt::Key_Return); break;
+        case Input::Enter: key(Qt::Key_Enter); break;
+        case Input::Space: key(Qt::Key_Space); break;
+        case Input::PageDown: key(Qt::Key_PageDown); break;
+        case Input::WheelDown: wheel(-120); break;
+        case Input::WheelUp: wheel(120); break;
+        case Input::ClickText: click(form.Label1.qwidget()); break;
+        case Input::ClickPicture: click(form.Picture1.qwidget()); break;
+    }
+}
+
+class ReadingKeys : public GameFixture, public ::testing::WithParamInterface<InputRow> {
+  protected:
+    void clickButton(int i) { MainForm().Command1[i].click(); }
+    QString focusedName() const {
+        QWidget* focused = MainForm().window.qwidget()->focusWidget();
+        return focused && focused != MainForm().window.qwidget() ? focused->objectName()
+                                                                 : QString();
+    }
+};
+
+const QStringList kTwoPagesAndAChoice = {
+    Label(1),
+    Line("msg", "a"),
+    Line("keywait"),
+    Line("msg", "b"),
+    Line("nextbot", "00005 00006 00000 00000 00000 00000 00000 00000 00000 00000"),
+    Line("botcls"),
+    Line("bottxt2", "0 左へ,L"),
+    Line("bottxt2", "1 右へ,R"),
+    Line("botwait"),
+    Label(5),
+    Line("msg", "five"),
+    Line("keywait"),
+    Label(6),
+    Line("msg", "six"),
+    Line("keywait"),
+    "_"};
+
+TEST_P(ReadingKeys, ReadOnOnlyWhileTheStoryWaitsForNext) {
+    writeScenario(kTwoPagesAndAChoice);
+    MessageScript boxes;  // any box, the quit question above all, fails the test
+    MainForm().window.showCentred();
+
+    Deliver(GetParam().input);  // at the title: never New Game
+    EXPECT_EQ(messageText(), "");
+
+    clickButton(kNewGameButton);
+    ASSERT_TRUE(messageText().startsWith("a"));
+    Deliver(GetParam().input);
+    EXPECT_EQ(messageText().contains("b"), GetParam().readsOn);
+    if (!GetParam().readsOn) return;
+
+    ASSERT_EQ(Engine.MenuMode, kChoiceMode);  // a choice waits: nothing is chosen
+    const QString page = messageText();
+    Deliver(GetParam().input);
+    EXPECT_EQ(messageText(), page);
+    EXPECT_EQ(Engine.WaitingForClick, -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, ReadingKeys, ::testing::ValuesIn(kInputs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class FocusTest : public ReadingKeys {};
+
+TEST_F(FocusTest, RestsOnNextNowhereDuringAChoiceAndNeverOnNewGame) {
+    writeScenario(kTwoPagesAndAChoice);
+    MessageScript boxes;
+    MainForm().window.showCentred();
+    SettleFocus();
+    for (const char* harmful : {"Command1_0", "Command1_2"})
+        EXPECT_NE(focusedName(), harmful);  // at the title Space must not start the story
+
+    clickButton(kNewGameButton);
+    EXPECT_EQ(focusedName(), "Command1_9");
+    EXPECT_FALSE(MainForm().Command1[3].takesKeys());  // blank in the menu
+    // A mouse click leaves the focus where it was.
+    EXPECT_FALSE(MainForm().Command1[2].qwidget()->focusPolicy() & Qt::ClickFocus);
+
+    clickButton(kNextButton);
+    EXPECT_EQ(focusedName(), "");  // the choice: Space stops here
+    EXPECT_TRUE(MainForm().Command1[1].takesKeys());
+    Deliver(Input::Space);
+    EXPECT_EQ(Engine.WaitingForClick, -1);
+
+    // The player brings the focus into the column and takes the choice with Space.
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(MainForm().window.qwidget(), &down);
+    EXPECT_TRUE(focusedName().startsWith("Command1_"));
+    MainForm().Command1[1].setFocused();
+    Deliver(Input::Space);
+    EXPECT_TRUE(messageText().contains("six"));
+    EXPECT_EQ(focusedName(), "Command1_9");
+}
+
+TEST_F(FocusTest, QuitQuestionKeepsEveryButtonInEveryMenuMode) {
+    writeScenario(kTwoPagesAndAChoice);
+    MessageScript boxes;
+    for (uint8_t mode : {kChoiceMode, kRoutineMode, uint8_t{3}, kNextOnButton10Mode}) {
+        Engine.MenuMode = mode;
+        MainForm().Command1[4].setCaption("choice");
+        MainForm().Command1[4].setToolTip("tip");
+        boxes.expectQuitQuestion(MessageAnswer::No);
+        EXPECT_FALSE(MainForm().window.requestClose());
+        EXPECT_EQ(MainForm().Command1[4].caption(), "choice") << int(mode);
+        EXPECT_EQ(MainForm().Command1[4].toolTip(), "tip") << int(mode);
+    }
+}
+
+TEST_F(FocusTest, CloseDuringAHeldWaitIsAskedWhenTheHoldEnds) {
+    MessageScript boxes;
+    MainForm().window.showCentred();
+    {
+        const StoryHold hold;
+        EXPECT_FALSE(MainForm().window.requestClose());
+        clock_.holdFor(1000);
+        EXPECT_TRUE(boxes.shown().empty());
+        boxes.expectQuitQuestion(MessageAnswer::No);
+    }
+    ProcessPendingEvents();
+    EXPECT_TRUE(boxes.finished());
+    EXPECT_TRUE(MainForm().window.isShown());
+}
+
+TEST_F(FocusTest, MessageWindowIsStaticTextNamedByItsRows) {
+    MainForm().window.showCentred();
+    MainForm().Label1.setText("one\rtwo\r");
+    QAccessibleInterface* text = QAccessible::queryAccessibleInterface(MainForm().Label1.qwidget());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->role(), QAccessible::StaticText);
+    EXPECT_EQ(text->text(QAccessible::Name), "one\ntwo\n");
+    MainForm().Label1.setText("three");
+    EXPECT_EQ(text->text(QAccessible::Name), "three");
+    QAccessibleInterface* picture =
+        QAccessible::queryAccessibleInterface(MainForm().Picture1.qwidget());
+    EXPECT_TRUE(picture->text(QAccessible::Name).contains("CG"));
+}
+
+TEST(WindowPlacement, CentresWhenItFitsElseTopLeft) {
+    const QRect area(0, 30, 1024, 738);
+    EXPECT_EQ(CentredOrTopLeft(area, QSize(640, 458)), QPoint(192, 170));
+    EXPECT_EQ(CentredOrTopLeft(QRect(0, 15, 512, 369), QSize(640, 458)), QPoint(0, 15));
+}
+
+}  // namespace

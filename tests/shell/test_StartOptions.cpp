@@ -1,0 +1,92 @@
+// The command line, and --warp and a game folder as start-up takes them.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "platform/ProgramEnd.h"
+#include "platform/SingleInstance.h"
+#include "scenario/EngineState.h"
+#include "shell/Form1.h"
+#include "shell/Main.h"
+#include "shell/StartOptions.h"
+#include "support/GameFixture.h"
+#include "support/MessageScript.h"
+#include "support/ScenarioText.h"
+
+namespace {
+
+struct CommandLineRow {
+    const char* name;
+    QStringList arguments;
+    int exitStatus;        // -1: the game starts
+    const char* inOutput;  // expected in standard output, or in standard error
+    const char* gameDir;
+    int newGameLabel;
+};
+
+const CommandLineRow kCommandLines[] = {
+    {"Nothing", {}, -1, "", "", 1},
+    {"Folder", {"some/game"}, -1, "", "some/game", 1},
+    {"Warp", {"--warp", "12", "g"}, -1, "", "g", 12},
+    {"Help", {"--help"}, 0, "Usage: lanternwick [options] [GAME_DIR]"},
+    {"Version", {"--version"}, 0, "lanternwick 2.00"},
+    {"WarpNotANumber", {"--warp", "x"}, 2, "--warp needs a label number"},
+    {"WarpZero", {"--warp", "0"}, 2, "--warp needs a label number"},
+    {"TwoFolders", {"a", "b"}, 2, "only one GAME_DIR"},
+    {"UnknownOption", {"--fly"}, 2, "fly"},
+};
+
+class CommandLine : public ::testing::TestWithParam<CommandLineRow> {};
+
+TEST_P(CommandLine, ReadsOptionsOrSaysWhy) {
+    const CommandLineRow& row = GetParam();
+    const CommandLineResult result = ReadCommandLine(QStringList{"lanternwick"} + row.arguments);
+    if (row.exitStatus < 0) {
+        ASSERT_TRUE(result.options.has_value());
+        EXPECT_EQ(result.options->gameDir, row.gameDir);
+        EXPECT_EQ(result.options->newGameLabel, row.newGameLabel);
+        return;
+    }
+    EXPECT_FALSE(result.options.has_value());
+    EXPECT_EQ(result.exitStatus, row.exitStatus);
+    EXPECT_TRUE((row.exitStatus == 0 ? result.output : result.error).contains(row.inOutput))
+        << result.output.toStdString() << result.error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kCommandLines),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class WarpStart : public GameFixture {
+  protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        SetSingleInstanceLockPath(QDir(dataDir()).filePath("lock").toUtf8().constData());
+        writeScenario({Label(1), Line("msg", "one"), Line("keywait"), Label(7),
+                       Line("msg", "seven"), Line("keywait"), "_"});
+        writePicture("Title.JPG", 480, 358, 0x000080);
+    }
+    void TearDown() override {
+        ReleaseSingleInstance();
+        SetSingleInstanceLockPath("");
+        SetNewGameLabel(1);
+        GameFixture::TearDown();
+    }
+};
+
+TEST_F(WarpStart, NewGameStartsAtTheLabelAndAMissingLabelIsRefused) {
+    MessageScript boxes;
+    const QString folder = QDir::currentPath();
+    QDir::setCurrent(QDir::tempPath());
+    Main({.gameDir = folder, .newGameLabel = 7});
+    ASSERT_FALSE(ProgramHasEnded());
+    EXPECT_EQ(Engine.AppDir, folder + "/");
+    newGame();
+    EXPECT_TRUE(messageText().startsWith("seven"));
+
+    ReleaseSingleInstance();
+    boxes.expectContaining(QStringLiteral("「_00008」がシナリオにありません"));
+    Main({.gameDir = folder, .newGameLabel = 8});
+    EXPECT_EQ(ProgramEndCount(), 1);
+}
+
+}  // namespace
