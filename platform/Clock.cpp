@@ -2,8 +2,8 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QThread>
 
+#include "platform/Signals.h"
 #include "platform/TimerDriver.h"
 
 namespace {
@@ -13,7 +13,8 @@ class SystemClock : public Clock {
     SystemClock() { elapsed_.start(); }
     int64_t milliseconds() override { return elapsed_.elapsed(); }
     int64_t timeOfDayMilliseconds() override { return QTime::currentTime().msecsSinceStartOfDay(); }
-    void sleepFor(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
+    // The waits that process no events sleep here: a signal must still end them.
+    void sleepFor(int ms) override { SleepUnlessSignalled(ms); }
 
   private:
     QElapsedTimer elapsed_;
