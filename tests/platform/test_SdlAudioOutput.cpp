@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/mci/AudioOutput.h"
 #include "platform/mci/Mci.h"
@@ -156,9 +157,10 @@ TEST_F(SdlOutput, WithoutAnyDeviceTheServiceFollowsTheClock) {
 TEST_F(SdlOutput, AStuckDeviceHandsTheWaveToTheClock) {
     const QByteArray pipe = QFile::encodeName(dir_.filePath("device.fifo"));
     ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
-    // Open for reading and never read, for the rest of the test program: with no
-    // reader at all the driver's writes would end it with SIGPIPE.
-    ASSERT_GE(open(pipe.constData(), O_RDONLY | O_NONBLOCK), 0);
+    // Open for reading and not read during the test: with no reader at all the
+    // driver's writes would end the test program with SIGPIPE.
+    const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
     ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
     ScopedEnvironment file("SDL_DISKAUDIOFILE", pipe);
     bool opened = false;
@@ -180,6 +182,13 @@ TEST_F(SdlOutput, AStuckDeviceHandsTheWaveToTheClock) {
     EXPECT_EQ(ask(service, "status wavplay mode"), "stopped");
     EXPECT_LT(deadline.remainingTime(), 5000 - 1000);
     EXPECT_EQ(ask(service, "status wavplay position"), "500");
+    // Read from now on, so that the driver's file can be flushed when the test
+    // program exits.
+    std::thread([reader] {
+        char bytes[65536];
+        while (read(reader, bytes, sizeof bytes) != 0) {
+        }
+    }).detach();
 }
 
 }  // namespace
