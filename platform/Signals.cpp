@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <csignal>
 
 #include "platform/ProgramEnd.h"
 
@@ -38,7 +39,11 @@ void EndForPendingSignal() {
     while (read(g_pipe[0], bytes, sizeof bytes) > 0) {
     }
     const int signal = g_pending;
-    if (signal != 0) EndProgram(ExitStatusFor(signal));
+    if (signal == 0) return;
+    EndProgram(ExitStatusFor(signal));
+    // Still here: a test program intercepts the end. Ctrl+C must still stop it.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
 }
 
 }  // namespace
