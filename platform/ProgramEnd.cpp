@@ -44,6 +44,8 @@ void AddShutdownStep(std::function<void()> step) { ShutdownSteps().push_back(std
 
 void InterceptProgramEnd(bool intercept) { g_intercepted = intercept; }
 
+bool ProgramEndIntercepted() { return g_intercepted; }
+
 void ResetProgramEnd() { g_endCount = 0; }
 
 int ProgramEndCount() { return g_endCount; }

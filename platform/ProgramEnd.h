@@ -22,5 +22,6 @@ void ArmExitGuard(bool armed);
 
 // Tests: while intercepted, EndProgram returns; ResetProgramEnd clears the record.
 void InterceptProgramEnd(bool intercept);
+bool ProgramEndIntercepted();
 void ResetProgramEnd();
 int ProgramEndCount();

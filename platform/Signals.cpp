@@ -24,6 +24,13 @@ volatile sig_atomic_t g_pending = 0;
 int ExitStatusFor(int signal) { return signal == SIGINT ? 130 : 0; }
 
 void OnSignal(int signal) {
+    // A test program intercepts the end and may never return to its event
+    // loop: the signal takes its default action there (Ctrl+C stops the tests).
+    if (ProgramEndIntercepted()) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
     // A second signal while the first is still waiting for the event loop: the
     // program is stuck somewhere that never gets there, so end it from here.
     if (g_pending != 0) _exit(ExitStatusFor(signal));
@@ -41,9 +48,6 @@ void EndForPendingSignal() {
     const int signal = g_pending;
     if (signal == 0) return;
     EndProgram(ExitStatusFor(signal));
-    // Still here: a test program intercepts the end. Ctrl+C must still stop it.
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
 }
 
 }  // namespace
