@@ -1,12 +1,11 @@
 // The checker on a whole game folder made from the input: the parts between
 // two NUL bytes in a row are the scenario, then a picture, a strip, a wave and
 // the help file, so that the file checks read hostile files too.
-#include <QCoreApplication>
-
 #include <cstddef>
 #include <cstdint>
 
 #include "FuzzFolder.h"
+#include "platform/TextMetrics.h"
 #include "tools/checker/ScenarioChecker.h"
 
 namespace {
@@ -19,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static int argc = 1;
     static char name[] = "checker_fuzzer";
     static char* argv[] = {name, nullptr};
-    // Picture decoders are plugins, found through the application object.
-    static QCoreApplication application(argc, argv);
+    // As the checker program: picture decoders and the game's faces for the
+    // width checks, without a display.
+    static MeasuringApplication application(argc, argv);
     static const FuzzFolder folder;
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     qsizetype from = 0;
