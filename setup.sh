@@ -5,8 +5,9 @@ set -eu
 
 # espeak-ng speaks the sample game's voices when tools/ remakes its assets.
 # clang-format (14 on Debian 12) checks the code's layout in .ci/run.
+# clang and its libFuzzer runtime build the fuzz targets in fuzz/.
 PACKAGES="
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev

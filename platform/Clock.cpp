@@ -2,11 +2,11 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <algorithm>
 
 #include "platform/Events.h"
+#include "platform/Signals.h"
 #include "platform/TimerDriver.h"
 
 namespace {
@@ -16,14 +16,15 @@ class SystemClock : public Clock {
     SystemClock() { elapsed_.start(); }
     int64_t milliseconds() override { return elapsed_.elapsed(); }
     int64_t timeOfDayMilliseconds() override { return QTime::currentTime().msecsSinceStartOfDay(); }
-    void sleepFor(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
+    // The waits that process no events sleep here: a signal must still end them.
+    void sleepFor(int ms) override { SleepUnlessSignalled(ms); }
     void holdFor(int ms) override {
         // A repaint or a window manager's ping waits at most one slice.
         constexpr int64_t kSliceMs = 10;
         const int64_t end = elapsed_.elapsed() + ms;
         for (int64_t now = elapsed_.elapsed(); now < end; now = elapsed_.elapsed()) {
             ProcessHeldEvents();
-            QThread::msleep(static_cast<unsigned long>(std::min(kSliceMs, end - now)));
+            SleepUnlessSignalled(static_cast<int>(std::min(kSliceMs, end - now)));
         }
     }
 

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/MessageBoxOnScreen.h"
+#include "platform/ProgramEnd.h"
+#include "platform/Signals.h"
 #include "platform/TextMetrics.h"
 
 struct PlatformApplication::Impl {
@@ -81,9 +83,12 @@ PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::ma
     InstallGameFaces();
     InstallJapaneseButtonTexts(impl_->app.get());
     SetMessagePresenter(ShowMessageOnScreen);
+    InstallSignalHandlers();
+    ArmExitGuard(true);
 }
 
-PlatformApplication::~PlatformApplication() = default;
+// Returning from main is the program's own end: the statics may go as usual.
+PlatformApplication::~PlatformApplication() { ArmExitGuard(false); }
 
 int PlatformApplication::exec() { return QApplication::exec(); }
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/TextFile.h"
@@ -11,6 +12,14 @@ namespace {
 
 bool g_intercepted = false;
 int g_endCount = 0;
+bool g_exitGuardArmed = false;
+
+void OnForeignExit() {
+    if (!g_exitGuardArmed || g_endCount > 0) return;
+    std::fputs("lanternwick: the window system ended the program (was the display closed?).\n",
+               stderr);
+    EndProgram(1);
+}
 
 std::vector<std::function<void()>>& ShutdownSteps() {
     static std::vector<std::function<void()>> steps;
@@ -35,6 +44,14 @@ void AddShutdownStep(std::function<void()> step) { ShutdownSteps().push_back(std
 
 void InterceptProgramEnd(bool intercept) { g_intercepted = intercept; }
 
+bool ProgramEndIntercepted() { return g_intercepted; }
+
 void ResetProgramEnd() { g_endCount = 0; }
 
 int ProgramEndCount() { return g_endCount; }
+
+void ArmExitGuard(bool armed) {
+    static const bool registered = std::atexit(OnForeignExit) == 0;
+    static_cast<void>(registered);
+    g_exitGuardArmed = armed;
+}

@@ -40,9 +40,11 @@ struct PeriodicTimer::Impl {
 
 namespace {
 
+// Never destroyed: timers owned by other statics (the sound window's) remove
+// themselves during exit, in whatever order the statics go.
 std::vector<PeriodicTimer::Impl*>& AllTimers() {
-    static std::vector<PeriodicTimer::Impl*> timers;
-    return timers;
+    static auto* timers = new std::vector<PeriodicTimer::Impl*>;
+    return *timers;
 }
 
 uint64_t g_lastSerial = 0;

@@ -62,10 +62,8 @@ bool Anime3Command(const CommandArguments& args) {
         ReportUnreadablePicture(strip->stripFile, args.line);
         return false;
     }
-    if (const auto tooShort = StripTooShort(*strip, fileHeight)) {
-        ReportScenarioError(*tooShort, args.line);
-        return false;
-    }
+    // A strip shorter than its frames plays: frames past its end show the
+    // strip's background (the checker warns about it).
     if (strip->extraFrame) {
         if (!LoadOrReport(stage.WrkPic1(), strip->extraFile, args.line)) return false;
         stage.AniPic1().copyFrom(stage.WrkPic1(), 0, 0, Engine.CgWidth, Engine.CgHeight, 0,

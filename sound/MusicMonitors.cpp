@@ -55,7 +55,9 @@ void Mumer2_Timer() {
         // music, not a one-shot one: that happens after a request the wave player
         // refused by its name (an upper-case ".WAV", an empty line). Left alone,
         // this monitor would close the looping music at its next end.
+        // A loop started since replaces any loop this monitor had paused.
         if (form.Mumer1().interval() != 0) {
+            form.ResumePending = false;
             form.Mumer2().setInterval(0);
             return;
         }
@@ -64,11 +66,15 @@ void Mumer2_Timer() {
         return;
     }
 
-    if (!form.ResumePending && EndsInLowerV(requested) && EndsInLowerV(Engine.MusicState)) {
-        InterruptLoop(form);
-    }
-    QString none;
-    WaveCommand(kOpenPlay, requested, none);
+    const bool interrupts =
+        !form.ResumePending && EndsInLowerV(requested) && EndsInLowerV(Engine.MusicState);
+    if (interrupts) InterruptLoop(form);
+    QString result;
+    WaveCommand(kOpenPlay, requested, result);
     // The interval stays as `music` set it: from the next tick on, watch.
     form.Mumer2().setTag(QString());
+    // A one-shot music that cannot play is over now: the loop comes back at
+    // once, before a `bgm` could start another and leave the resume pending for
+    // good (every later `music` would then be dropped).
+    if (interrupts && WaveResultCode(result) != 0) FinishOneShot(form);
 }

@@ -36,6 +36,13 @@ class AudioOutput {
     // Called before every command on the user-interface thread: an output that
     // follows a clock takes the frames that fell due since the last call.
     virtual void catchUp() {}
+
+    // Whether the device stopped taking samples (stuck or gone). The service
+    // then goes on with a clocked output, so that waits on a wave still end.
+    virtual bool stalled() const { return false; }
+    // The output will not be used again and must not touch its source any more;
+    // it may be destroyed without waiting for its device.
+    virtual void abandon() {}
 };
 
 // Samples an output took from its source, kept for tests and measurements.

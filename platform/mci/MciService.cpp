@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/FileLookup.h"
+#include "platform/Logging.h"
 #include "platform/TextCodec.h"
 #include "platform/mci/AudioOutput.h"
 #include "platform/mci/WaveDevice.h"
@@ -86,6 +87,11 @@ struct AliasLess {
     }
 };
 
+std::vector<std::unique_ptr<AudioOutput>>& AbandonedOutputs() {
+    static auto* outputs = new std::vector<std::unique_ptr<AudioOutput>>;
+    return *outputs;
+}
+
 }  // namespace
 
 QString MciErrorText(uint32_t code) {
@@ -140,6 +146,20 @@ struct MciService::Impl : AudioSource {
             output->start(*this);
         }
         return *output;
+    }
+
+    // Positions are frames taken by the output: a clocked output at the same
+    // rate takes over where the stuck one stopped, and the waves play on.
+    void replaceStalledOutput() {
+        if (!output->stalled()) return;
+        const int rate = output->sampleRate();
+        output->abandon();
+        // Its thread may be blocked for good inside the device: it is kept for
+        // the rest of the program, since destroying it would wait for that thread.
+        AbandonedOutputs().push_back(std::move(output));
+        qCDebug(lcSound) << "the sound device stopped taking samples: the sound follows the clock";
+        output = MakeClockedAudioOutput(rate);
+        output->start(*this);
     }
 
     uint32_t open();
@@ -279,7 +299,10 @@ uint32_t MciService::sendString(const QByteArray& command, QByteArray* reply) {
     const qsizetype nul = command.indexOf('\0');
     const QByteArrayView text =
         nul < 0 ? QByteArrayView(command) : QByteArrayView(command).first(nul);
-    if (impl_->output) impl_->output->catchUp();
+    if (impl_->output) {
+        impl_->replaceStalledOutput();
+        impl_->output->catchUp();
+    }
 
     QByteArrayView answer;
     const uint32_t result = impl_->carryOut(text, answer);
@@ -297,5 +320,11 @@ void MciService::reset() {
         impl_->devices.clear();
     }
     // Outside the lock: closing a device waits for its callback, which takes it.
+    // A stuck device's callback may never return: ending the program must not
+    // wait for it.
+    if (impl_->output && impl_->output->stalled()) {
+        impl_->output->abandon();
+        AbandonedOutputs().push_back(std::move(impl_->output));
+    }
     impl_->output.reset();
 }

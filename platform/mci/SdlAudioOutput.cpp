@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 
 #include "platform/Logging.h"
@@ -18,6 +20,9 @@ class SdlAudioOutput : public AudioOutput {
 
     ~SdlAudioOutput() override {
         if (device_ == 0) return;
+        // A device that stopped taking samples may never return from its
+        // callback, and closing it would wait for it: it is left as it is.
+        if (abandoned_) return;
         // Waits for a callback in progress, so the source is not touched after this.
         Sdl()->SDL_CloseAudioDevice(device_);
         Sdl()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -25,6 +30,9 @@ class SdlAudioOutput : public AudioOutput {
 
     bool open(int maxLatencyMs) {
         if (!Sdl()) return false;
+        // The program ends on SIGINT and SIGTERM by its own handlers; SDL's would
+        // swallow them into a quit event that nobody reads.
+        Sdl()->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (Sdl()->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             qCDebug(lcSound) << "no audio driver:" << Sdl()->SDL_GetError();
             return false;
@@ -63,16 +71,32 @@ class SdlAudioOutput : public AudioOutput {
         Sdl()->SDL_LockAudioDevice(device_);
         source_ = &source;
         Sdl()->SDL_UnlockAudioDevice(device_);
+        lastFillMs_ = NowMs();
+        started_ = true;
         Sdl()->SDL_PauseAudioDevice(device_, 0);
     }
+
+    // A device that takes buffers every few milliseconds and has taken none for
+    // a second is stuck (a driver blocked in a write) or gone (unplugged).
+    bool stalled() const override { return started_ && NowMs() - lastFillMs_.load() > kStallMs; }
+
+    void abandon() override { abandoned_ = true; }
 
   private:
     static void Callback(void* self, Uint8* stream, int bytes) {
         static_cast<SdlAudioOutput*>(self)->fill(reinterpret_cast<float*>(stream), bytes);
     }
 
+    static int64_t NowMs() {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
     void fill(float* out, int bytes) {
         std::memset(out, 0, static_cast<size_t>(bytes));
+        lastFillMs_ = NowMs();
+        if (abandoned_) return;
         const int frames = bytes / static_cast<int>(2 * sizeof(float));
         if (source_) source_->render(out, frames);
         for (int i = 0; i < frames * 2; ++i)
@@ -84,6 +108,10 @@ class SdlAudioOutput : public AudioOutput {
     SDL_AudioDeviceID device_ = 0;
     SDL_AudioSpec spec_{};
     AudioSource* source_ = nullptr;  // written under the device lock, read by the callback
+    static constexpr int64_t kStallMs = 1000;
+    std::atomic<int64_t> lastFillMs_{0};
+    std::atomic<bool> abandoned_{false};
+    bool started_ = false;
 };
 
 // Whether this machine can have sound at all: a driver named by the user, a sound

@@ -6,23 +6,16 @@
 
 namespace {
 
-// Resolves every entry of `table` from `library`, in the order of `names`.
-template <typename Table, size_t N>
-bool ResolveAll(QLibrary& library, Table& table, const char* const (&names)[N]) {
-    static_assert(sizeof(Table) == N * sizeof(void*), "one name per entry");
-    auto* entries = reinterpret_cast<QFunctionPointer*>(&table);
-    for (size_t i = 0; i < N; ++i) {
-        entries[i] = library.resolve(names[i]);
-        if (!entries[i]) {
-            qCDebug(lcSound) << library.fileName() << "lacks" << names[i];
-            return false;
-        }
-    }
-    return true;
+// Resolves `name` from `library` into `entry`; false when the library lacks it.
+template <typename Function>
+bool Resolve(QLibrary& library, Function& entry, const char* name) {
+    entry = reinterpret_cast<Function>(library.resolve(name));
+    if (!entry) qCDebug(lcSound) << library.fileName() << "lacks" << name;
+    return entry != nullptr;
 }
 
-template <typename Table, size_t N>
-const Table* Load(const char* name, int version, const char* const (&names)[N]) {
+template <typename Table, typename ResolveTable>
+const Table* Load(const char* name, int version, ResolveTable resolveAll) {
     static Table table;
     QLibrary library(QString::fromLatin1(name), version);
     library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
@@ -31,28 +24,29 @@ const Table* Load(const char* name, int version, const char* const (&names)[N]) 
         return nullptr;
     }
     // The library stays loaded for the rest of the program.
-    return ResolveAll(library, table, names) ? &table : nullptr;
+    return resolveAll(library, table) ? &table : nullptr;
 }
 
-// In the order of the members of SdlLibrary and SndfileLibrary.
-constexpr const char* kSdlNames[] = {
-    "SDL_InitSubSystem",         "SDL_QuitSubSystem",        "SDL_GetError",
-    "SDL_GetCurrentAudioDriver", "SDL_OpenAudioDevice",      "SDL_CloseAudioDevice",
-    "SDL_LockAudioDevice",       "SDL_UnlockAudioDevice",    "SDL_PauseAudioDevice",
-    "SDL_NewAudioStream",        "SDL_FreeAudioStream",      "SDL_AudioStreamPut",
-    "SDL_AudioStreamGet",        "SDL_AudioStreamAvailable", "SDL_AudioStreamFlush",
-    "SDL_AudioStreamClear",
-};
-constexpr const char* kSndfileNames[] = {"sf_open", "sf_close", "sf_seek", "sf_readf_float"};
+#define LANTERNWICK_RESOLVE(name) &&Resolve(library, table.name, #name)
+
+bool ResolveSdl(QLibrary& library, SdlLibrary& table) {
+    return true LANTERNWICK_SDL_FUNCTIONS(LANTERNWICK_RESOLVE);
+}
+
+bool ResolveSndfile(QLibrary& library, SndfileLibrary& table) {
+    return true LANTERNWICK_SNDFILE_FUNCTIONS(LANTERNWICK_RESOLVE);
+}
+
+#undef LANTERNWICK_RESOLVE
 
 }  // namespace
 
 const SdlLibrary* Sdl() {
-    static const SdlLibrary* library = Load<SdlLibrary>("SDL2-2.0", 0, kSdlNames);
+    static const SdlLibrary* library = Load<SdlLibrary>("SDL2-2.0", 0, ResolveSdl);
     return library;
 }
 
 const SndfileLibrary* Sndfile() {
-    static const SndfileLibrary* library = Load<SndfileLibrary>("sndfile", 1, kSndfileNames);
+    static const SndfileLibrary* library = Load<SndfileLibrary>("sndfile", 1, ResolveSndfile);
     return library;
 }

@@ -6,32 +6,46 @@
 // SDL and libsndfile are loaded when the first wave is opened, not when the
 // program starts: together they bring some fifty further libraries, whose
 // loading would hold back the title picture by a good ten milliseconds.
+//
+// Each list below is the only place a function is named: it makes both the
+// member of the table and the name looked up in the library.
+
+#define LANTERNWICK_SDL_FUNCTIONS(F) \
+    F(SDL_SetHint)                   \
+    F(SDL_InitSubSystem)             \
+    F(SDL_QuitSubSystem)             \
+    F(SDL_GetError)                  \
+    F(SDL_GetCurrentAudioDriver)     \
+    F(SDL_OpenAudioDevice)           \
+    F(SDL_CloseAudioDevice)          \
+    F(SDL_LockAudioDevice)           \
+    F(SDL_UnlockAudioDevice)         \
+    F(SDL_PauseAudioDevice)          \
+    F(SDL_NewAudioStream)            \
+    F(SDL_FreeAudioStream)           \
+    F(SDL_AudioStreamPut)            \
+    F(SDL_AudioStreamGet)            \
+    F(SDL_AudioStreamAvailable)      \
+    F(SDL_AudioStreamFlush)          \
+    F(SDL_AudioStreamClear)
+
+#define LANTERNWICK_SNDFILE_FUNCTIONS(F) \
+    F(sf_open)                           \
+    F(sf_close)                          \
+    F(sf_seek)                           \
+    F(sf_readf_float)
+
+#define LANTERNWICK_LIBRARY_MEMBER(name) decltype(&::name) name;
 
 struct SdlLibrary {
-    decltype(&::SDL_InitSubSystem) SDL_InitSubSystem;
-    decltype(&::SDL_QuitSubSystem) SDL_QuitSubSystem;
-    decltype(&::SDL_GetError) SDL_GetError;
-    decltype(&::SDL_GetCurrentAudioDriver) SDL_GetCurrentAudioDriver;
-    decltype(&::SDL_OpenAudioDevice) SDL_OpenAudioDevice;
-    decltype(&::SDL_CloseAudioDevice) SDL_CloseAudioDevice;
-    decltype(&::SDL_LockAudioDevice) SDL_LockAudioDevice;
-    decltype(&::SDL_UnlockAudioDevice) SDL_UnlockAudioDevice;
-    decltype(&::SDL_PauseAudioDevice) SDL_PauseAudioDevice;
-    decltype(&::SDL_NewAudioStream) SDL_NewAudioStream;
-    decltype(&::SDL_FreeAudioStream) SDL_FreeAudioStream;
-    decltype(&::SDL_AudioStreamPut) SDL_AudioStreamPut;
-    decltype(&::SDL_AudioStreamGet) SDL_AudioStreamGet;
-    decltype(&::SDL_AudioStreamAvailable) SDL_AudioStreamAvailable;
-    decltype(&::SDL_AudioStreamFlush) SDL_AudioStreamFlush;
-    decltype(&::SDL_AudioStreamClear) SDL_AudioStreamClear;
+    LANTERNWICK_SDL_FUNCTIONS(LANTERNWICK_LIBRARY_MEMBER)
 };
 
 struct SndfileLibrary {
-    decltype(&::sf_open) sf_open;
-    decltype(&::sf_close) sf_close;
-    decltype(&::sf_seek) sf_seek;
-    decltype(&::sf_readf_float) sf_readf_float;
+    LANTERNWICK_SNDFILE_FUNCTIONS(LANTERNWICK_LIBRARY_MEMBER)
 };
+
+#undef LANTERNWICK_LIBRARY_MEMBER
 
 // The loaded library, or nullptr when it is not installed (then no wave plays,
 // and the game goes on silently).

@@ -11,6 +11,13 @@ namespace {
 
 SNDFILE* File(void* file) { return static_cast<SNDFILE*>(file); }
 
+// What sound cards use. A wave far below (a 50-byte file declaring 1 Hz) would
+// be resampled into gigabytes; one far above is no music anyone recorded.
+constexpr int kMinRate = 1000;
+constexpr int kMaxRate = 384000;
+// Surround at most: more channels than that is a damaged or hostile header.
+constexpr int kMaxChannels = 8;
+
 bool IsRiffWave(int format) {
     const int type = format & SF_FORMAT_TYPEMASK;
     return type == SF_FORMAT_WAV || type == SF_FORMAT_WAVEX || type == SF_FORMAT_RF64;
@@ -34,7 +41,8 @@ std::unique_ptr<WaveDecoder> WaveDecoder::open(const QString& path, Problem* pro
         *problem = Problem::NotAWave;
         return nullptr;
     }
-    if (!IsRiffWave(sfInfo.format) || sfInfo.channels < 1 || sfInfo.samplerate < 1) {
+    if (!IsRiffWave(sfInfo.format) || sfInfo.channels < 1 || sfInfo.channels > kMaxChannels ||
+        sfInfo.samplerate < kMinRate || sfInfo.samplerate > kMaxRate) {
         Sndfile()->sf_close(file);
         *problem = Problem::NotAWave;
         return nullptr;

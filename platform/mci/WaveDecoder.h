@@ -8,7 +8,8 @@
 
 // A wave file read a small block at a time, so that a ten-minute music costs no
 // more memory than a ten-second one. Every variant libsndfile reads is accepted
-// (PCM 8 to 32 bits, float, ADPCM, A-law, u-law), provided it is a RIFF wave.
+// (PCM 8 to 32 bits, float, ADPCM, A-law, u-law), provided it is a RIFF wave of
+// 1 to 8 channels at 1,000 to 384,000 Hz.
 class WaveDecoder {
   public:
     enum class Problem { None, Missing, NotAWave };

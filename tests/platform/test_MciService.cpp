@@ -342,9 +342,74 @@ INSTANTIATE_TEST_SUITE_P(
                       Variant{"FloatStereo96k", 96000, 2, WaveEncoding::Float},
                       Variant{"ImaAdpcmMono22k", 22050, 1, WaveEncoding::ImaAdpcm},
                       Variant{"MsAdpcmStereo11k", 11025, 2, WaveEncoding::MsAdpcm},
+                      Variant{"FloatSixChannels44k", 44100, 6, WaveEncoding::Float},
+                      Variant{"Pcm16Stereo192k", 192000, 2, WaveEncoding::Pcm16},
                       Variant{"ULawMono8k", 8000, 1, WaveEncoding::ULaw},
                       Variant{"ALawMono8k", 8000, 1, WaveEncoding::ALaw}),
     [](const ::testing::TestParamInfo<Variant>& info) { return info.param.name; });
+
+// Hostile files: each is refused or plays and ends on its own, and none makes
+// the service allocate or resample without bound.
+struct HostileWave {
+    const char* name;
+    QByteArray (*bytes)(const QByteArray& valid);  // from a valid 1-second 8 kHz wave
+    uint32_t openResult;
+};
+
+// The valid wave with the 32-bit field at `offset` replaced (little-endian).
+QByteArray Patched(QByteArray wave, int offset, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        wave[offset + i] = static_cast<char>((value >> (8 * i)) & 0xff);
+    return wave;
+}
+QByteArray AtRate(const QByteArray& wave, uint32_t rate) {
+    return Patched(Patched(wave, 24, rate), 28, rate * 2);
+}
+
+class HostileWaves : public MediaControlService,
+                     public ::testing::WithParamInterface<HostileWave> {};
+
+TEST_P(HostileWaves, AreRefusedOrPlayAndEnd) {
+    const HostileWave& h = GetParam();
+    useOutputAt(44100);
+    writeWave("valid.wav", 8000, 1, WaveEncoding::Pcm16, Sine(8000, 1, 400, 1.0));
+    QFile valid(dir_.filePath("valid.wav"));
+    ASSERT_TRUE(valid.open(QIODevice::ReadOnly));
+    writeBytes("hostile.wav", h.bytes(valid.readAll()));
+    ASSERT_EQ(send("open hostile.wav alias wavplay"), h.openResult);
+    if (h.openResult != 0) {
+        EXPECT_EQ(ask("status wavplay mode"), "error 257");
+        return;
+    }
+    ASSERT_EQ(send("play wavplay"), 0u);
+    clock_.advance(1100);
+    EXPECT_EQ(ask("status wavplay mode"), "stopped");
+    EXPECT_LE(ask("status wavplay length").toInt(), 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Service, HostileWaves,
+    ::testing::Values(
+        HostileWave{"ZeroBytes", [](const QByteArray&) { return QByteArray(); }, kMciInvalidFile},
+        HostileWave{"HeaderOnly", [](const QByteArray& w) { return w.left(44); }, 0},
+        HostileWave{"DataSizeLies", [](const QByteArray& w) { return Patched(w, 40, 0x7ffffff0); },
+                    0},
+        HostileWave{
+            "OggRenamed",
+            [](const QByteArray&) { return QByteArray("OggS\0\2", 6) + QByteArray(200, 'x'); },
+            kMciInvalidFile},
+        HostileWave{
+            "Mp3Renamed",
+            [](const QByteArray&) { return QByteArray("ID3\4\0\0", 6) + QByteArray(200, 0); },
+            kMciInvalidFile},
+        HostileWave{"OneHertzIn50Bytes", [](const QByteArray& w) { return AtRate(w.left(50), 1); },
+                    kMciInvalidFile},
+        HostileWave{"Rate999", [](const QByteArray& w) { return AtRate(w, 999); }, kMciInvalidFile},
+        HostileWave{"Rate1000", [](const QByteArray& w) { return AtRate(w.left(44 + 2000), 1000); },
+                    0},
+        HostileWave{"Rate384001", [](const QByteArray& w) { return AtRate(w, 384001); },
+                    kMciInvalidFile}),
+    [](const ::testing::TestParamInfo<HostileWave>& info) { return info.param.name; });
 
 // The program's own entry points: mciExecute says what failed, mciSendString
 // does not.

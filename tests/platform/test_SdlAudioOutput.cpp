@@ -10,8 +10,12 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/mci/AudioOutput.h"
 #include "platform/mci/Mci.h"
@@ -145,6 +149,46 @@ TEST_F(SdlOutput, WithoutAnyDeviceTheServiceFollowsTheClock) {
     ASSERT_EQ(service.sendString("open tone.wav alias wavplay", nullptr), 0u);
     ASSERT_EQ(service.sendString("play wavplay notify", nullptr), 0u);
     EXPECT_EQ(ask(service, "status wavplay mode"), "playing");
+}
+
+// SDL's disk driver writing into a pipe that nobody reads blocks in its write
+// for good, as a stuck sound server does: within about a second the clock takes
+// over, and the wave still ends, so that the voice wait of `say` ends too.
+TEST_F(SdlOutput, AStuckDeviceHandsTheWaveToTheClock) {
+    const QByteArray pipe = QFile::encodeName(dir_.filePath("device.fifo"));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    // Open for reading and not read during the test: with no reader at all the
+    // driver's writes would end the test program with SIGPIPE.
+    const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnvironment file("SDL_DISKAUDIOFILE", pipe);
+    bool opened = false;
+    MciService service([&opened]() -> std::unique_ptr<AudioOutput> {
+        auto output = OpenSdlAudioOutput();
+        opened = output != nullptr;
+        return output;
+    });
+    ASSERT_TRUE(WriteWave(dir_.filePath("voice.wav"), 22050, 1, WaveEncoding::Pcm16,
+                          Sine(22050, 1, 441.0, 0.5)));
+    ASSERT_EQ(service.sendString("open voice.wav alias wavplay", nullptr), 0u);
+    if (!opened) GTEST_SKIP() << "SDL has no disk audio driver here";
+    ASSERT_EQ(service.sendString("play wavplay", nullptr), 0u);
+
+    // A real device in real time: the wait is bounded, not stepped.
+    const QDeadlineTimer deadline(5000);
+    while (ask(service, "status wavplay mode") == "playing" && !deadline.hasExpired())
+        QThread::msleep(5);
+    EXPECT_EQ(ask(service, "status wavplay mode"), "stopped");
+    EXPECT_LT(deadline.remainingTime(), 5000 - 1000);
+    EXPECT_EQ(ask(service, "status wavplay position"), "500");
+    // Read from now on, so that the driver's file can be flushed when the test
+    // program exits.
+    std::thread([reader] {
+        char bytes[65536];
+        while (read(reader, bytes, sizeof bytes) != 0) {
+        }
+    }).detach();
 }
 
 }  // namespace

@@ -193,6 +193,29 @@ TEST_F(MusicMonitors, AMissingOneShotInterruptsTheLoopForOneTick) {
     EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
 }
 
+// A `bgm` right after a one-shot that could not open: the next `music` still
+// interrupts the new loop and plays.
+TEST_F(MusicMonitors, AMissingOneShotThenABgmLeavesLaterMusicPlaying) {
+    writeRamp("loop.wav", 1000);
+    writeRamp("other.wav", 1000);
+    writeRamp("one.wav", 100, -1.0f);
+    startLoop("loop.wav");
+    clock_.advance(100);
+    requestMusic("missing.wav");
+    clock_.advance(1);
+    EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
+    startLoop("other.wav");
+    clock_.advance(5);
+    EXPECT_FALSE(CurrentSoundWindow().ResumePending);
+    takeCommands();
+    requestMusic("one.wav");
+    clock_.advance(1);
+    const QStringList commands = WithoutModeQueries(takeCommands());
+    EXPECT_TRUE(commands.contains("send: open one.wav alias wavplay"))
+        << commands.join(' ').toStdString();
+    EXPECT_TRUE(commands.contains("send: play wavplay notify")) << commands.join(' ').toStdString();
+}
+
 TEST_F(MusicMonitors, AOneShotWithoutALoopPlaysOnceAndNothingIsResumed) {
     writeRamp("one.wav", 100, -1.0f);
     requestMusic("one.wav");

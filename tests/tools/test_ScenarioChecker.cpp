@@ -116,7 +116,7 @@ const Row kRows[] = {
          {"odd.png", 500, 360}},
         {"voice.wav", "voice2.wav", "notes.txt"},
         {"4:10 warning file-case", "5:10 warning picture-size", "6:10 error missing-file",
-         "7:22 error missing-file", "8:10 error strip-short", "8:25 warning picture-size",
+         "7:22 error missing-file", "8:10 warning strip-short", "8:25 warning picture-size",
          "10:12 error missing-file", "11:1 warning voice-under-music",
          "12:1 warning voice-under-music", "12:10 warning file-case", "13:10 error missing-file",
          "14:13 error wave-blank", "15:10 error not-picture", "16:10 warning strip-size"}},

@@ -257,7 +257,7 @@ class LineChecker {
                                  QString::number(size->height)));
             }
             if (const auto tooShort = StripTooShort(*strip, size->height))
-                error(stripColumn, "strip-short", *tooShort);
+                warning(stripColumn, "strip-short", *tooShort);
         }
         if (strip->extraFrame) checkPicture(extraColumn, strip->extraFile, PictureRule::StripFrame);
     }

@@ -1,0 +1,104 @@
+// SIGTERM, SIGHUP and SIGINT sent to a real game process in each phase where
+// it is busy: the voice wait, the ending's pauses, an animation, a message box.
+// Each ends the program at once with the status shells expect. And an exit()
+// from the toolkit.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "support/WaveFiles.h"
+
+namespace {
+
+struct Phase {
+    const char* name;
+    const char* scenario;  // ASCII, so also Shift-JIS
+    const char* probeArgument;
+};
+
+class SignalsEndTheGame : public ::testing::TestWithParam<Phase> {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(game_.isValid());
+        QImage picture(480, 360, QImage::Format_RGB32);
+        picture.fill(Qt::darkBlue);
+        ASSERT_TRUE(picture.save(game_.filePath("Title.JPG"), "JPEG"));
+        ASSERT_TRUE(picture.save(game_.filePath("f.JPG"), "JPEG"));
+        ASSERT_TRUE(WriteWave(game_.filePath("v.wav"), 8000, 1, WaveEncoding::Pcm16,
+                              Sine(8000, 1, 440, 20.0)));
+        ASSERT_TRUE(WriteWave(game_.filePath("loop101s.wav"), 8000, 1, WaveEncoding::Pcm16,
+                              Sine(8000, 1, 220, 20.0)));
+        QFile scenario(game_.filePath("Lanternwick.dat"));
+        ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
+        scenario.write(QByteArray("_00001\r\n") + GetParam().scenario + "keywait \r\n_\r\n");
+    }
+
+    // Starts the game, waits for its "ready" (a real process starting up, not
+    // a time to step), lets it get into the phase, and sends `signal`.
+    void endWith(int signal, int expectedStatus) {
+        QProcess game;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("SDL_AUDIODRIVER", "dummy");
+        env.insert("XDG_RUNTIME_DIR", runtime_.path());
+        game.setProcessEnvironment(env);
+        game.setWorkingDirectory(game_.path());
+        game.start(LANTERNWICK_SIGNAL_PROBE, {GetParam().probeArgument});
+        ASSERT_TRUE(game.waitForReadyRead(30000)) << game.readAllStandardError().constData();
+        ASSERT_TRUE(game.readAllStandardOutput().startsWith("ready"));
+        QThread::msleep(300);
+        ASSERT_EQ(game.state(), QProcess::Running);
+        kill(static_cast<pid_t>(game.processId()), signal);
+        ASSERT_TRUE(game.waitForFinished(5000)) << "still running after signal " << signal;
+        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit) << "signal " << signal;
+        EXPECT_EQ(game.exitCode(), expectedStatus) << "signal " << signal;
+    }
+
+    QTemporaryDir game_;
+    QTemporaryDir runtime_;
+};
+
+TEST_P(SignalsEndTheGame, WithTheQuitPathsStatus) {
+    endWith(SIGTERM, 0);
+    endWith(SIGHUP, 0);
+    endWith(SIGINT, 130);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, SignalsEndTheGame,
+    ::testing::Values(Phase{"TitleMusic", "", "box"},
+                      Phase{"Voice", "bgm      v\r\nsay      v.wav\r\n", ""},
+                      Phase{"Ending", "pg       rtb3\r\n", ""},
+                      Phase{"Animation",
+                            "anime    f.JPG       f.JPG       f.JPG       f.JPG       f.JPG       "
+                            "f.JPG       f.JPG       f.JPG       f.JPG       f.JPG       \r\n",
+                            ""}),
+    [](const ::testing::TestParamInfo<Phase>& info) { return info.param.name; });
+
+// The toolkit calls exit() when the display goes away: the game ends as by its
+// own end, with a line on standard error, not through the statics' destructors.
+TEST(ForeignExit, EndsTheGameWithALineOnStandardError) {
+    QTemporaryDir game, runtime;
+    QImage title(480, 358, QImage::Format_RGB32);
+    title.fill(Qt::darkBlue);
+    ASSERT_TRUE(title.save(game.filePath("Title.JPG"), "JPEG"));
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    probe.setProcessEnvironment(env);
+    probe.setWorkingDirectory(game.path());
+    probe.start(LANTERNWICK_SIGNAL_PROBE, {"exit"});
+    ASSERT_TRUE(probe.waitForFinished(30000));
+    EXPECT_EQ(probe.exitCode(), 1);
+    EXPECT_TRUE(probe.readAllStandardError().contains("lanternwick: the window system ended"));
+}
+
+}  // namespace
