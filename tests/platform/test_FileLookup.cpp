@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include "platform/FileLookup.h"
+#include "support/TempFolder.h"
 
 #include <sys/stat.h>
 
@@ -19,16 +19,9 @@ class FileLookupTest : public ::testing::Test {
         QDir(dir_.path()).mkpath("Pics/Sub");
         touch("Pics/Sub/Room01.JPG");
         touch("Title.JPG");
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
     }
-    void TearDown() override { QDir::setCurrent(previous_); }
-    void touch(const QString& name) {
-        QFile f(dir_.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
-    QTemporaryDir dir_;
-    QString previous_;
+    void touch(const QString& name) { ASSERT_FALSE(dir_.write(name).isEmpty()); }
+    TempFolder dir_{TempFolder::Entered};
 };
 
 TEST_F(FileLookupTest, ExactNameIsUsedAsIs) {
@@ -78,14 +71,13 @@ class FolderBoundary : public FileLookupTest, public ::testing::WithParamInterfa
   protected:
     void SetUp() override {
         FileLookupTest::SetUp();
-        QFile secret(outside_.filePath("secret.JPG"));
-        ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
+        ASSERT_FALSE(outside_.write("secret.JPG").isEmpty());
         QFile::link(outside_.filePath("secret.JPG"), "out.JPG");
         QFile::link("Title.JPG", "in.JPG");
         QFile::link("/dev/zero", "zero.JPG");
         ASSERT_EQ(mkfifo("pipe.JPG", 0600), 0);
     }
-    QTemporaryDir outside_;
+    TempFolder outside_;
 };
 
 TEST_P(FolderBoundary, NamesLeadingOutOrToSpecialFilesAreMissing) {
@@ -117,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                  FileMatch::Missing}));
 
 TEST_F(FileLookupTest, ScenarioIsFoundAnywhereButOpenedOnlyAsARegularFile) {
-    QTemporaryDir elsewhere;
-    QFile(elsewhere.filePath("Lanternwick.dat")).open(QIODevice::WriteOnly);
+    const TempFolder elsewhere;
+    elsewhere.write("Lanternwick.dat");
     QFile file;
     EXPECT_TRUE(
         OpenRegularFile(file, ResolveFileNameAnywhere(elsewhere.path() + "/LANTERNWICK.DAT")));

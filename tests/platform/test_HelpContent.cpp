@@ -2,13 +2,10 @@
 // markup it lays out or shows as plain text so that no file can freeze the game.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 #include "platform/HelpContent.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -54,15 +51,9 @@ void PrintTo(const MarkupRow& row, std::ostream* os) { *os << row.name; }
 class HelpMarkup : public ::testing::TestWithParam<MarkupRow> {};
 
 TEST_P(HelpMarkup, DeepOrLargeMarkupIsShownAsPlainText) {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    QFile file("Lanternwick.HLP");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(GetParam().html.toUtf8());
-    file.close();
+    const TempFolder dir(TempFolder::Entered);
+    ASSERT_FALSE(dir.write("Lanternwick.HLP", GetParam().html.toUtf8()).isEmpty());
     const auto content = LoadHelpContent("Lanternwick.HLP");
-    QDir::setCurrent(previous);
     ASSERT_TRUE(content.has_value());
     EXPECT_EQ(content->html, GetParam().laidOut);
     EXPECT_EQ(content->text, GetParam().html);
@@ -87,13 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HelpFile, OutsideTheFolderOrNotARegularFileIsNotRead) {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    const TempFolder dir(TempFolder::Entered);
     ASSERT_EQ(mkfifo("Lanternwick.HLP", 0600), 0);
     EXPECT_FALSE(LoadHelpContent("Lanternwick.HLP").has_value());  // and does not block
     EXPECT_FALSE(LoadHelpContent("/etc/hostname").has_value());
-    QDir::setCurrent(previous);
 }
 
 }  // namespace

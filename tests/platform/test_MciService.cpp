@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -12,7 +11,9 @@
 #include "platform/mci/AudioOutput.h"
 #include "platform/mci/Mci.h"
 #include "platform/mci/MciService.h"
+#include "support/MciReply.h"
 #include "support/MessageScript.h"
+#include "support/TempFolder.h"
 #include "support/WaveFiles.h"
 
 namespace {
@@ -21,14 +22,11 @@ class MediaControlService : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
         SetClock(&clock_);
     }
     void TearDown() override {
         service_.reset();
         SetClock(nullptr);
-        QDir::setCurrent(previousDir_);
     }
 
     // Opens a service whose output takes frames as the stepped clock moves.
@@ -43,19 +41,12 @@ class MediaControlService : public ::testing::Test {
         ASSERT_TRUE(WriteWave(dir_.filePath(name), rate, channels, encoding, samples));
     }
     void writeBytes(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_FALSE(dir_.write(name, bytes).isEmpty());
     }
 
     uint32_t send(const QByteArray& command) { return service_->sendString(command, nullptr); }
     // The reply up to its NUL; "error N" when the command failed.
-    QByteArray ask(const QByteArray& command) {
-        QByteArray buffer(80, ' ');
-        const uint32_t result = service_->sendString(command, &buffer);
-        if (result != 0) return "error " + QByteArray::number(result);
-        return buffer.left(buffer.indexOf('\0'));
-    }
+    QByteArray ask(const QByteArray& command) { return Ask(*service_, command); }
 
     std::vector<float> recordedLeft() const {
         const std::vector<float> stereo = recording_->samples();
@@ -65,8 +56,7 @@ class MediaControlService : public ::testing::Test {
         return left;
     }
 
-    QTemporaryDir dir_;
-    QString previousDir_;
+    TempFolder dir_{TempFolder::Entered};
     SteppedClock clock_{0};
     std::shared_ptr<AudioRecording> recording_ = std::make_shared<AudioRecording>();
     std::unique_ptr<MciService> service_;

@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <sys/stat.h>
@@ -13,6 +12,7 @@
 #include "platform/FileLookup.h"
 #include "platform/PictureInfo.h"
 #include "platform/PictureReader.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ class HostilePictures : public ::testing::TestWithParam<Hostile> {
   protected:
     void SetUp() override { SetGameFolder(dir_.path()); }
     void TearDown() override { SetGameFolder(QString()); }
-    QTemporaryDir dir_;
+    TempFolder dir_;
 };
 
 TEST_P(HostilePictures, AreRefusedOrReadAtTheirDeclaredSize) {
@@ -69,9 +69,7 @@ TEST_P(HostilePictures, AreRefusedOrReadAtTheirDeclaredSize) {
     if (row.fifo) {
         ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(row.bytes);
+        ASSERT_FALSE(dir_.write(QString::fromUtf8(row.name), row.bytes).isEmpty());
     }
     PictureReader picture(path);
     EXPECT_EQ(picture.usable(), row.usable);

@@ -4,13 +4,13 @@
 
 #include <QColor>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <memory>
 
 #include "platform/FileLookup.h"
 #include "platform/widgets/PictureSurface.h"
 #include "platform/widgets/Window.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ class PictureSurfaceTest : public ::testing::Test {
         EXPECT_TRUE(image.save(path));
         return path;
     }
-    QTemporaryDir dir;
+    TempFolder dir;
     Window window{"TestWindow"};
 };
 
@@ -55,12 +55,7 @@ TEST_F(PictureSurfaceTest, FailedLoadChangesNothing) {
     PictureSurface cg(window, "cg", {.borderPx = 2, .autoSize = true});
     ASSERT_TRUE(cg.loadPicture(picture("a.png", 20, 10, Qt::red)));
     EXPECT_FALSE(cg.loadPicture(dir.filePath("missing.jpg")));
-    const QString notPicture = dir.filePath("text.jpg");
-    QFile f(notPicture);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a picture");
-    f.close();
-    EXPECT_FALSE(cg.loadPicture(notPicture));
+    EXPECT_FALSE(cg.loadPicture(dir.write("text.jpg", "not a picture")));
     EXPECT_EQ(cg.insideWidth(), 20);
     EXPECT_EQ(cg.pixel(5, 5), 0xffff0000u);
 }

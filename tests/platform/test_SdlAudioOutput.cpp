@@ -5,9 +5,7 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <fcntl.h>
@@ -20,6 +18,8 @@
 #include "platform/mci/AudioOutput.h"
 #include "platform/mci/Mci.h"
 #include "platform/mci/MciService.h"
+#include "support/MciReply.h"
+#include "support/TempFolder.h"
 #include "support/WaveFiles.h"
 
 namespace {
@@ -47,21 +47,9 @@ class ScopedEnvironment {
 
 class SdlOutput : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        previousDir_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-    }
-    void TearDown() override { QDir::setCurrent(previousDir_); }
-
-    QByteArray ask(MciService& service, const QByteArray& command) {
-        QByteArray buffer(80, ' ');
-        if (service.sendString(command, &buffer) != 0) return "error";
-        return buffer.left(buffer.indexOf('\0'));
-    }
-
-    QTemporaryDir dir_;
-    QString previousDir_;
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    QByteArray ask(MciService& service, const QByteArray& command) { return Ask(service, command); }
+    TempFolder dir_{TempFolder::Entered};
 };
 
 TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {

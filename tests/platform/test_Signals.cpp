@@ -6,13 +6,12 @@
 
 #include <signal.h>
 
-#include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
+#include "support/GameFixture.h"
+#include "support/GameProcess.h"
+#include "support/TempFolder.h"
 #include "support/WaveFiles.h"
 
 namespace {
@@ -27,28 +26,23 @@ class SignalsEndTheGame : public ::testing::TestWithParam<Phase> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(game_.isValid());
-        QImage picture(480, 360, QImage::Format_RGB32);
-        picture.fill(Qt::darkBlue);
-        ASSERT_TRUE(picture.save(game_.filePath("Title.JPG"), "JPEG"));
-        ASSERT_TRUE(picture.save(game_.filePath("f.JPG"), "JPEG"));
+        ASSERT_TRUE(WritePicture(game_.filePath("Title.JPG"), 480, 360, 0x000080));
+        ASSERT_TRUE(WritePicture(game_.filePath("f.JPG"), 480, 360, 0x000080));
         ASSERT_TRUE(WriteWave(game_.filePath("v.wav"), 8000, 1, WaveEncoding::Pcm16,
                               Sine(8000, 1, 440, 20.0)));
         ASSERT_TRUE(WriteWave(game_.filePath("loop101s.wav"), 8000, 1, WaveEncoding::Pcm16,
                               Sine(8000, 1, 220, 20.0)));
-        QFile scenario(game_.filePath("Lanternwick.dat"));
-        ASSERT_TRUE(scenario.open(QIODevice::WriteOnly));
-        scenario.write(QByteArray("_00001\r\n") + GetParam().scenario + "keywait \r\n_\r\n");
+        ASSERT_FALSE(game_
+                         .write("Lanternwick.dat", QByteArray("_00001\r\n") + GetParam().scenario +
+                                                       "keywait \r\n_\r\n")
+                         .isEmpty());
     }
 
     // Starts the game, waits for its "ready" (a real process starting up, not
     // a time to step), lets it get into the phase, and sends `signal`.
     void endWith(int signal, int expectedStatus) {
         QProcess game;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("SDL_AUDIODRIVER", "dummy");
-        env.insert("XDG_RUNTIME_DIR", runtime_.path());
-        game.setProcessEnvironment(env);
+        game.setProcessEnvironment(GameEnvironment(runtime_.path()));
         game.setWorkingDirectory(game_.path());
         game.start(LANTERNWICK_SIGNAL_PROBE, {GetParam().probeArgument});
         ASSERT_TRUE(game.waitForReadyRead(30000)) << game.readAllStandardError().constData();
@@ -61,8 +55,8 @@ class SignalsEndTheGame : public ::testing::TestWithParam<Phase> {
         EXPECT_EQ(game.exitCode(), expectedStatus) << "signal " << signal;
     }
 
-    QTemporaryDir game_;
-    QTemporaryDir runtime_;
+    TempFolder game_;
+    TempFolder runtime_;
 };
 
 TEST_P(SignalsEndTheGame, WithTheQuitPathsStatus) {
@@ -85,15 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
 // The toolkit calls exit() when the display goes away: the game ends as by its
 // own end, with a line on standard error, not through the statics' destructors.
 TEST(ForeignExit, EndsTheGameWithALineOnStandardError) {
-    QTemporaryDir game, runtime;
-    QImage title(480, 358, QImage::Format_RGB32);
-    title.fill(Qt::darkBlue);
-    ASSERT_TRUE(title.save(game.filePath("Title.JPG"), "JPEG"));
+    const TempFolder game, runtime;
+    ASSERT_TRUE(WritePicture(game.filePath("Title.JPG"), 480, 358, 0x000080));
     QProcess probe;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
-    probe.setProcessEnvironment(env);
+    probe.setProcessEnvironment(GameEnvironment(runtime.path()));
     probe.setWorkingDirectory(game.path());
     probe.start(LANTERNWICK_SIGNAL_PROBE, {"exit"});
     ASSERT_TRUE(probe.waitForFinished(30000));

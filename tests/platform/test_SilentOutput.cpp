@@ -2,27 +2,17 @@
 // every status query exactly as one that renders and records each sample.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include "platform/Clock.h"
 #include "platform/mci/AudioOutput.h"
 #include "platform/mci/MciService.h"
+#include "support/MciReply.h"
+#include "support/TempFolder.h"
 #include "support/WaveFiles.h"
 
 namespace {
 
-QByteArray Ask(MciService& service, const QByteArray& command) {
-    QByteArray buffer(80, ' ');
-    const uint32_t result = service.sendString(command, &buffer);
-    if (result != 0) return "error " + QByteArray::number(result);
-    return buffer.left(buffer.indexOf('\0'));
-}
-
 TEST(SilentOutput, AnswersLikeAnOutputThatRenders) {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    const TempFolder dir(TempFolder::Entered);
     SteppedClock clock{0};
     SetClock(&clock);
     // 22.05 kHz into 44.1 kHz: the rendering output resamples, the silent one counts.
@@ -62,7 +52,6 @@ TEST(SilentOutput, AnswersLikeAnOutputThatRenders) {
     }
     EXPECT_GT(recording->frames(), 0);
     SetClock(nullptr);
-    QDir::setCurrent(previous);
 }
 
 }  // namespace

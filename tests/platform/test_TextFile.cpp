@@ -2,11 +2,9 @@
 // the bookkeeping of file numbers.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -15,10 +13,8 @@ class TextFileTest : public ::testing::Test {
     void TearDown() override { CloseAllFiles(); }
 
     QString write(const QByteArray& bytes) {
-        const QString path = dir_.filePath(QStringLiteral("f%1.txt").arg(counter_++));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        const QString path = dir_.write(QStringLiteral("f%1.txt").arg(counter_++), bytes);
+        EXPECT_FALSE(path.isEmpty());
         return path;
     }
 
@@ -33,7 +29,7 @@ class TextFileTest : public ::testing::Test {
         return lines;
     }
 
-    QTemporaryDir dir_;
+    TempFolder dir_;
     int counter_ = 0;
 };
 

@@ -15,11 +15,6 @@ namespace {
 class Choices : public CoreFixture {
   protected:
     const RecordedButton& button(int i) const { return stage_.buttons.at(static_cast<size_t>(i)); }
-    // Runs New Game on a scenario of `body` lines after label 1.
-    void play(const QStringList& body) {
-        writeScenario(QStringList{Label(1)} + body + QStringList{"_"});
-        newGame();
-    }
 };
 
 const QString kTargets =

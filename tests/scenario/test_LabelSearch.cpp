@@ -2,12 +2,10 @@
 // numbers of the line found, the end line, and a file rewritten between jumps.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "platform/TextCodec.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioReader.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -20,9 +18,7 @@ class LabelSearch : public ::testing::Test {
     void TearDown() override { ResetScenarioReader(); }
 
     void write(const QString& text) {
-        QFile file(dir_.filePath("Lanternwick.dat"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(EncodeAnsi(text));
+        ASSERT_FALSE(dir_.write("Lanternwick.dat", EncodeAnsi(text)).isEmpty());
     }
     // The line a jump to `label` stops at, as "number:text"; "" at the end of the file.
     QString jump(int label) {
@@ -32,7 +28,7 @@ class LabelSearch : public ::testing::Test {
         return QString::number(line.number) + QLatin1Char(':') + line.text;
     }
 
-    QTemporaryDir dir_;
+    TempFolder dir_;
 };
 
 TEST_F(LabelSearch, StopsAtTheLabelOrTheEndLineAndCountsEveryLinePassed) {

@@ -20,10 +20,6 @@ constexpr uint32_t kOpaque = 0xff000000u;
 class Pictures : public GameFixture {
   protected:
     PictureSurface& cg() { return MainForm().Picture1; }
-    void play(const QStringList& body) {
-        writeScenario(QStringList{Label(1)} + body + QStringList{"_"});
-        newGame();
-    }
     // One tick of the animation timer, as the stepped clock delivers it.
     void tick() { clock_.advance(100); }
 };

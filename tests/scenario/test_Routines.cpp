@@ -12,13 +12,7 @@
 
 namespace {
 
-class Routines : public CoreFixture {
-  protected:
-    void play(const QStringList& body) {
-        writeScenario(QStringList{Label(1)} + body + QStringList{"_"});
-        newGame();
-    }
-};
+class Routines : public CoreFixture {};
 
 // `rtb1` hides a used choice on buttons 0 to 7 only, and shows nothing again.
 class Rtb1 : public Routines, public ::testing::WithParamInterface<int> {};

@@ -2,11 +2,10 @@
 // refusal of a second copy (with real processes).
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include "platform/ProgramEnd.h"
@@ -16,7 +15,9 @@
 #include "shell/Form2.h"
 #include "shell/Main.h"
 #include "support/GameFixture.h"
+#include "support/GameProcess.h"
 #include "support/MessageScript.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -27,8 +28,7 @@ class StartUp : public GameFixture {
         DestroyMainForm();
         DestroySoundWindow();
         ResetEngineState();
-        lockDir_ = std::make_unique<QTemporaryDir>();
-        lockPath_ = (lockDir_->path() + "/test.lock").toUtf8();
+        lockPath_ = lockDir_.filePath("test.lock").toUtf8();
         SetSingleInstanceLockPath(lockPath_.constData());
     }
     void TearDown() override {
@@ -36,12 +36,8 @@ class StartUp : public GameFixture {
         SetSingleInstanceLockPath("");
         GameFixture::TearDown();
     }
-    void writeTitle() {
-        QImage title(480, 358, QImage::Format_RGB32);
-        title.fill(Qt::darkBlue);
-        ASSERT_TRUE(title.save(QDir(dataDir()).filePath("Title.JPG"), "JPEG"));
-    }
-    std::unique_ptr<QTemporaryDir> lockDir_;
+    void writeTitle() { writePicture("Title.JPG", 480, 358, 0x000080); }
+    TempFolder lockDir_;
     QByteArray lockPath_;
 };
 
@@ -85,11 +81,11 @@ TEST_F(StartUp, MessageFontFollowsTheScreenDensity) {
 }
 
 TEST_F(StartUp, LockOfACopyThatDiedIsTakenOver) {
-    QFile stale(QString::fromUtf8(lockPath_));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     // A process number that is not running.
-    stale.write("2147483000\nlanternwick\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    stale.close();
+    ASSERT_FALSE(lockDir_
+                     .write("test.lock", "2147483000\nlanternwick\n" +
+                                             QSysInfo::machineHostName().toUtf8() + "\n")
+                     .isEmpty());
     EXPECT_TRUE(ClaimSingleInstance());
 }
 
@@ -107,17 +103,9 @@ TEST_F(StartUp, ALockFileThatCannotBeReadIsReportedAsSuch) {
 
 // ---- a real second process -------------------------------------------------
 
-QProcessEnvironment GameEnvironment(const QString& runtimeDir) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_RUNTIME_DIR", runtimeDir);
-    env.remove("LANTERNWICK_LOCK");
-    return env;
-}
-
 TEST_F(StartUp, SecondCopyIsRefusedAndTheFirstRunsOn) {
     writeTitle();
-    QTemporaryDir runtime;
+    const TempFolder runtime;
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QProcess first;

@@ -23,10 +23,7 @@ class SoundCommands : public SoundFixture {
     }
     // The scenario: label 1, the given lines, a message, a wait for Next.
     void play(const QStringList& lines) {
-        QStringList all{Label(1)};
-        all << lines << Line("msg", "after") << Line("keywait") << "_";
-        writeScenario(all);
-        newGame();
+        CoreFixture::play(lines + QStringList{Line("msg", "after"), Line("keywait")});
     }
 };
 

@@ -1,8 +1,5 @@
 #include "support/CoreFixture.h"
 
-#include <QDir>
-#include <QFile>
-
 #include "platform/ProgramEnd.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
@@ -26,10 +23,8 @@ QByteArray ScenarioBytes(const QStringList& lines) {
 }
 
 void CoreFixture::SetUp() {
-    dir_ = std::make_unique<QTemporaryDir>();
+    dir_ = std::make_unique<TempFolder>(TempFolder::Entered);
     ASSERT_TRUE(dir_->isValid());
-    previousDir_ = QDir::currentPath();
-    QDir::setCurrent(dir_->path());
 
     soundWindow_ = std::make_unique<PlainSoundWindow>();
     g_stage = &stage_;
@@ -57,7 +52,6 @@ void CoreFixture::TearDown() {
     SetSoundWindowProvider(nullptr);
     soundWindow_.reset();
     SetClock(nullptr);
-    QDir::setCurrent(previousDir_);
     dir_.reset();
 }
 
@@ -66,9 +60,12 @@ void CoreFixture::writeScenario(const QStringList& lines) {
 }
 
 void CoreFixture::writeFile(const QString& name, const QByteArray& bytes) {
-    QFile file(dir_->filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_FALSE(dir_->write(name, bytes).isEmpty());
+}
+
+void CoreFixture::play(const QStringList& body) {
+    writeScenario(QStringList{QStringLiteral("_00001")} + body + QStringList{QStringLiteral("_")});
+    newGame();
 }
 
 void CoreFixture::newGame() {

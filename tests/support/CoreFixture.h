@@ -4,12 +4,12 @@
 
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <memory>
 
 #include "platform/Clock.h"
 #include "support/RecordingStage.h"
+#include "support/TempFolder.h"
 
 // A fresh game for each test: an empty data folder as the current directory,
 // engine state, reader and message window zeroed, a stepped clock, the end of the
@@ -26,6 +26,8 @@ class CoreFixture : public ::testing::Test {
     void writeFile(const QString& name, const QByteArray& bytes);
     QString dataDir() const { return dir_->path(); }
 
+    // Writes a scenario of label 1, `body` and the end line, and starts it.
+    void play(const QStringList& body);
     // Starts the story as New Game does.
     virtual void newGame();
     // Lets a waiting story go on as the Next button does.
@@ -36,9 +38,8 @@ class CoreFixture : public ::testing::Test {
     RecordingStage stage_;
 
   private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TempFolder> dir_;
     std::unique_ptr<PlainSoundWindow> soundWindow_;
-    QString previousDir_;
 };
 
 // The scenario file's bytes: CP932, CR LF after every line.

@@ -30,10 +30,15 @@ void GameFixture::next() { Command1_Click(kNextButton); }
 
 QString GameFixture::messageText() const { return MainForm().Label1.text(); }
 
-void GameFixture::writePicture(const QString& name, int width, int height, uint32_t rgb) {
+bool WritePicture(const QString& path, int width, int height, uint32_t rgb) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor::fromRgb(rgb));
-    ASSERT_TRUE(image.save(QDir(dataDir()).filePath(name))) << name.toStdString();
+    return image.save(path);
+}
+
+void GameFixture::writePicture(const QString& name, int width, int height, uint32_t rgb) {
+    ASSERT_TRUE(WritePicture(QDir(dataDir()).filePath(name), width, height, rgb))
+        << name.toStdString();
 }
 
 void GameFixture::writeStrip(const QString& name, int frames, int frameHeight, uint32_t rgb) {

@@ -2,6 +2,10 @@
 
 #include "support/CoreFixture.h"
 
+// Writes a picture of one colour (0xRRGGBB); the format follows the name's
+// extension. False when it cannot.
+bool WritePicture(const QString& path, int width, int height, uint32_t rgb);
+
 // A fresh game on the real windows: a new main window with the system menu and
 // a new sound window, on the offscreen platform; New Game and Next are clicks.
 class GameFixture : public CoreFixture {
