@@ -157,18 +157,16 @@ TEST_F(MediaControlService, APositionPastTheEndPlaysNothing) {
     EXPECT_EQ(ask("status wavplay position"), "100");
 }
 
-TEST_F(MediaControlService, KeywordsAndAliasesIgnoreCaseAndQuotesHoldBlanks) {
+TEST_F(MediaControlService, WordsAndFileNamesIgnoreCaseQuotesHoldBlanks) {
     useOutputAt(8000);
     writeWave("my music.wav", 8000, 1, WaveEncoding::Float, Ramp(800));
     EXPECT_EQ(send("OPEN \"my music.wav\" Type WaveAudio ALIAS WavPlay"), 0u);
     EXPECT_EQ(send("Play WAVPLAY Notify"), 0u);
     EXPECT_EQ(ask("STATUS wavplay MODE"), "playing");
-}
-
-TEST_F(MediaControlService, FileNamesIgnoreCaseAndTakeBackslashes) {
-    useOutputAt(8000);
+    // Names as written on a case-blind system, with backslashes.
     ASSERT_TRUE(QDir(dir_.path()).mkdir("Music"));
     writeWave("Music/Theme.wav", 8000, 1, WaveEncoding::Float, Ramp(800));
+    ASSERT_EQ(send("close wavplay"), 0u);
     EXPECT_EQ(send("open music\\THEME.wav alias wavplay"), 0u);
 }
 
@@ -380,7 +378,6 @@ TEST_P(HostileWaves, AreRefusedOrPlayAndEnd) {
 INSTANTIATE_TEST_SUITE_P(
     Service, HostileWaves,
     ::testing::Values(
-        HostileWave{"ZeroBytes", [](const QByteArray&) { return QByteArray(); }, kMciInvalidFile},
         HostileWave{"HeaderOnly", [](const QByteArray& w) { return w.left(44); }, 0},
         HostileWave{"DataSizeLies", [](const QByteArray& w) { return Patched(w, 40, 0x7ffffff0); },
                     0},
