@@ -30,7 +30,8 @@ QString MatchInDirectory(const QString& dir, const QString& component) {
     return found;
 }
 
-FileMatch FindAnywhere(const QString& name, QString* resolved) {
+// `listings` null: each folder is listed afresh, as the player does for a name.
+FileMatch FindAnywhere(const QString& name, QString* resolved, FolderListings* listings) {
     QString path = name;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (resolved) *resolved = path;
@@ -45,7 +46,7 @@ FileMatch FindAnywhere(const QString& name, QString* resolved) {
         if (part == QLatin1String(".") || part == QLatin1String("..")) {
             next = part;
         } else {
-            next = MatchInDirectory(built, part);
+            next = listings ? listings->match(built, part) : MatchInDirectory(built, part);
             if (next.isEmpty()) return FileMatch::Missing;
         }
         if (!built.isEmpty() && !built.endsWith(QLatin1Char('/'))) built += QLatin1Char('/');
@@ -60,7 +61,7 @@ FileMatch FindAnywhere(const QString& name, QString* resolved) {
 
 FileMatch FindFile(const QString& name, QString* resolved) {
     QString path;
-    const FileMatch match = FindAnywhere(name, &path);
+    const FileMatch match = FindAnywhere(name, &path, nullptr);
     if (match != FileMatch::Missing && !IsGameFile(path)) {
         if (resolved) resolved->clear();
         return FileMatch::Missing;
@@ -69,9 +70,38 @@ FileMatch FindFile(const QString& name, QString* resolved) {
     return match;
 }
 
+QString FolderListings::match(const QString& dir, const QString& component) {
+    auto it = listings_.find(dir);
+    if (it == listings_.end()) {
+        Listing listing;
+        QDir directory(dir.isEmpty() ? QStringLiteral(".") : dir);
+        for (const QString& entry : directory.entryList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot)) {
+            listing.names.insert(entry);
+            const QString key = entry.toCaseFolded();
+            if (!listing.folded.contains(key)) listing.folded.insert(key, entry);
+        }
+        it = listings_.insert(dir, listing);
+    }
+    return it->names.contains(component) ? component : it->folded.value(component.toCaseFolded());
+}
+
+FileMatch FindFileIn(const QString& folder, const QString& name, QString* resolved,
+                     FolderListings& listings) {
+    QString path;
+    FileMatch match = name.isEmpty() ? FileMatch::Missing
+                                     : FindAnywhere(QDir(folder).filePath(name), &path, &listings);
+    if (match != FileMatch::Missing && !IsGameFile(path, folder)) {
+        match = FileMatch::Missing;
+        path.clear();
+    }
+    if (resolved) *resolved = path;
+    return match;
+}
+
 QString ResolveFileNameAnywhere(const QString& name) {
     QString resolved;
-    FindAnywhere(name, &resolved);
+    FindAnywhere(name, &resolved, nullptr);
     return resolved;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 // The current directory followed by the separator: where the game's data lives.
@@ -39,3 +41,25 @@ QString ResolveFileNameAnywhere(const QString& name);
 // that is not there.
 enum class FileMatch { Missing, Exact, OtherCase };
 FileMatch FindFile(const QString& name, QString* resolved = nullptr);
+
+// Folder listings kept between lookups, for a program that looks up many names in
+// folders that do not change meanwhile (the scenario checker): each folder is
+// listed once.
+class FolderListings {
+  public:
+    // The entry of `dir` named `component`: an exact match first, else the first
+    // in listing order that differs only in case; empty when there is none.
+    QString match(const QString& dir, const QString& component);
+
+  private:
+    struct Listing {
+        QSet<QString> names;
+        QHash<QString, QString> folded;
+    };
+    QHash<QString, Listing> listings_;
+};
+
+// FindFile for `name` relative to `folder`, which is the game folder here, with
+// the listings kept in `listings`.
+FileMatch FindFileIn(const QString& folder, const QString& name, QString* resolved,
+                     FolderListings& listings);

@@ -29,20 +29,12 @@ class FolderIndex {
     bool playableWave(const QString& resolved);
 
   private:
-    // A folder's entries by name, and by case-folded name (the first in listing
-    // order, as the player's lookup takes it).
-    struct Listing {
-        QSet<QString> names;
-        QHash<QString, QString> folded;
-    };
-    const Listing& listing(const QString& folder);
-
     struct Found {
         FileMatch match;
         QString resolved;
     };
     QString base_;
-    QHash<QString, Listing> listings_;
+    FolderListings listings_;
     QHash<QString, Found> found_;
     QHash<QString, std::optional<PictureSize>> sizes_;
     QHash<QString, bool> waves_;
