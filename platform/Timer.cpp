@@ -17,6 +17,7 @@ struct PeriodicTimer::Impl {
     uint64_t serial = 0;          // tells this timer from a later one at the same address
     bool running = false;
     bool inHandler = false;
+    bool holding = false;  // the QTimer runs at a held tick's delay, not the interval
     // Expires with the timer, so that a tick can tell whether its handler destroyed it.
     std::shared_ptr<bool> lifetime = std::make_shared<bool>(true);
 
@@ -26,6 +27,10 @@ struct PeriodicTimer::Impl {
     }
 
     void tick() {
+        if (holding) {
+            holding = false;
+            qtimer->start(interval);
+        }
         if (inHandler || !handler) return;
         // The handler may destroy this timer (the window that owns it goes away):
         // run a copy, and touch nothing of ours afterwards unless it survived.
@@ -75,6 +80,7 @@ PeriodicTimer::~PeriodicTimer() {
 void PeriodicTimer::setInterval(int ms) {
     impl_->interval = std::max(ms, 0);
     impl_->qtimer->stop();
+    impl_->holding = false;
     impl_->running = impl_->interval > 0;
     if (!impl_->running) return;
     if (CurrentClock().drivesTimers()) {
@@ -85,6 +91,16 @@ void PeriodicTimer::setInterval(int ms) {
 }
 
 int PeriodicTimer::interval() const { return impl_->interval; }
+
+void PeriodicTimer::holdNextTick(int ms) {
+    if (!impl_->running || ms <= impl_->interval) return;
+    if (CurrentClock().drivesTimers()) {
+        impl_->nextDue = CurrentClock().milliseconds() + ms;
+    } else {
+        impl_->qtimer->start(ms);
+        impl_->holding = true;
+    }
+}
 
 void PeriodicTimer::setTag(const QString& tag) { impl_->tag = tag; }
 

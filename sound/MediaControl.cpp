@@ -1,5 +1,7 @@
 #include "sound/MediaControl.h"
 
+#include <algorithm>
+
 #include "platform/TextCodec.h"
 #include "platform/mci/Mci.h"
 #include "sound/WavePlayer.h"
@@ -31,6 +33,25 @@ bool WaveIsPlaying(uint32_t* result) {
     const uint32_t code = mciSendString(command, &buffer);
     if (result) *result = code;
     return buffer.startsWith("playing");
+}
+
+namespace {
+
+int64_t StatusNumber(const QString& command) {
+    QByteArray buffer(kStatusBufferLength, ' ');
+    if (mciSendString(EncodeAnsi(command), &buffer) != 0) return -1;
+    bool ok = false;
+    const int64_t value = QByteArrayView(buffer.constData()).toLongLong(&ok);
+    return ok ? value : -1;
+}
+
+}  // namespace
+
+int64_t WaveTimeLeft() {
+    const int64_t length = StatusNumber(kStatusLengthCommand);
+    const int64_t position = StatusNumber(kStatusPositionCommand);
+    if (length < 0 || position < 0) return -1;
+    return std::max<int64_t>(length - position, 0);
 }
 
 bool EndsInLowerV(const QString& name) { return name.endsWith(QLatin1Char('v')); }

@@ -28,5 +28,9 @@ bool ReportsPlaying(const QString& buffer);
 // query's code goes to `result` when asked for.
 bool WaveIsPlaying(uint32_t* result = nullptr);
 
+// Milliseconds the open wave has left to play (its length less its position),
+// or -1 when the service cannot say.
+int64_t WaveTimeLeft();
+
 // Whether the wave player would take `name` at all.
 bool EndsInLowerV(const QString& name);

@@ -1,15 +1,48 @@
 #include "sound/MusicMonitors.h"
 
+#include <algorithm>
+
+#include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "scenario/EngineState.h"
 #include "sound/MediaControl.h"
 #include "sound/SoundWindow.h"
 #include "sound/WavePlayer.h"
 
+namespace {
+
+// A playing music cannot end before its time left has run: the loop monitor
+// sleeps through most of it and watches at its interval again shortly before
+// the end, so the restart comes as soon as ever. The margin covers an audio
+// device that has taken its buffer ahead of the position it reports; the
+// longest sleep bounds what a wrong reply could cost. Close to the end the
+// monitor stops asking until the music must have restarted, so that its ticks
+// there stay one status query each.
+constexpr int64_t kWakeBeforeEnd = 250;
+constexpr int64_t kLongestSleep = 1000;
+int64_t g_nextTimeLeftQuery = 0;
+
+void SleepUntilNearTheEnd(PeriodicTimer& monitor) {
+    const int64_t now = CurrentClock().milliseconds();
+    if (now < g_nextTimeLeftQuery) return;
+    const int64_t left = WaveTimeLeft();
+    if (left < 0) return;
+    if (left <= kWakeBeforeEnd) {
+        g_nextTimeLeftQuery = now + left + kWakeBeforeEnd;
+        return;
+    }
+    monitor.holdNextTick(static_cast<int>(std::min(left - kWakeBeforeEnd, kLongestSleep)));
+}
+
+}  // namespace
+
 void Mumer1_Timer() {
     if (!EndsInLowerV(Engine.MusicState)) return;
-    if (WaveIsPlaying()) return;
     PeriodicTimer& loopMonitor = CurrentSoundWindow().Mumer1();
+    if (WaveIsPlaying()) {
+        SleepUntilNearTheEnd(loopMonitor);
+        return;
+    }
     // Stopped while it restarts the music, so that no tick comes in between,
     // even while an error box of the restart is open.
     loopMonitor.setInterval(0);

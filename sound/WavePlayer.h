@@ -32,7 +32,7 @@ int WaveResultCode(const QString& arg);
 // service. They are the wire format: sent exactly so. The open takes the name
 // unchanged, without quotes, so a name with blanks cannot be opened; the play
 // from a position is followed by the position in milliseconds. The status
-// replies are "playing" or "stopped", and the position.
+// replies are "playing" or "stopped", the position and the length.
 // clang-format off
 QString OpenCommand(const QString& name);
 inline const QString kPlayNotifyCommand     = QStringLiteral("play wavplay notify");
@@ -42,6 +42,7 @@ inline const QString kStopCommand           = QStringLiteral("stop wavplay");
 inline const QString kCloseCommand          = QStringLiteral("close wavplay");
 inline const QString kStatusModeCommand     = QStringLiteral("status wavplay mode");
 inline const QString kStatusPositionCommand = QStringLiteral("status wavplay position");
+inline const QString kStatusLengthCommand   = QStringLiteral("status wavplay length");
 // clang-format on
 
 // A name that only has to pass the lower-case "v" test: the monitors use it for

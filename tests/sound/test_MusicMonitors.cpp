@@ -94,6 +94,19 @@ TEST_F(MusicMonitors, TheLoopIsRestartedAfterEachEnd) {
     EXPECT_EQ(heard[1].at, 250u * kFramesPerMs);  // no gap after the first end
 }
 
+TEST_F(MusicMonitors, ALongFirstPassIsWatchedOnlyNearItsEndAndRestartedOnTime) {
+    writeRamp("long.wav", 3000);
+    startLoop("long.wav");
+    clock_.advance(3200);
+    EXPECT_EQ(sentAt("seek wavplay to start"), 3000);
+    // Mostly asleep: a tick a second, then every millisecond of the last 250.
+    int modeQueries = 0;
+    for (const Sent& s : sent())
+        modeQueries += s.text == "status wavplay mode" && s.atMs <= 3000;
+    EXPECT_GE(modeQueries, 250);
+    EXPECT_LE(modeQueries, 260);
+}
+
 TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
     writeRamp("loop.wav", 1000);
     writeRamp("one.wav", 300, -1.0f);
@@ -111,7 +124,7 @@ TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
     EXPECT_EQ(CurrentSoundWindow().ResumePosition, QString("401") + QChar(0) + QString(76, ' '));
 
     clock_.advance(399);  // the one-shot ends at 701; the tick there resumes the loop
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"send: status wavplay position", "exec: stop wavplay",
                            "exec: close wavplay", "send: open one.wav alias wavplay",
                            "send: play wavplay notify", "exec: stop wavplay", "exec: close wavplay",
@@ -167,7 +180,7 @@ TEST_F(MusicMonitors, BgmDuringAOneShotMusicWaitsAndResumesAtTheSavedPosition) {
     EXPECT_TRUE(takeCommands().isEmpty());
 
     clock_.advance(200);  // the one-shot ends at 501
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"exec: stop wavplay", "exec: close wavplay",
                            "send: open b.wav alias wavplay", "send: play wavplay from 301"}));
     clock_.advance(1000);
@@ -186,7 +199,7 @@ TEST_F(MusicMonitors, AMissingOneShotInterruptsTheLoopForOneTick) {
     takeCommands();
     requestMusic("missing.wav");
     clock_.advance(2);
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"send: status wavplay position", "exec: stop wavplay",
                            "exec: close wavplay", "send: open missing.wav alias wavplay",
                            "send: open loop.wav alias wavplay", "send: play wavplay from 201"}));
@@ -210,7 +223,7 @@ TEST_F(MusicMonitors, AMissingOneShotThenABgmLeavesLaterMusicPlaying) {
     takeCommands();
     requestMusic("one.wav");
     clock_.advance(1);
-    const QStringList commands = WithoutModeQueries(takeCommands());
+    const QStringList commands = WithoutPolling(takeCommands());
     EXPECT_TRUE(commands.contains("send: open one.wav alias wavplay"))
         << commands.join(' ').toStdString();
     EXPECT_TRUE(commands.contains("send: play wavplay notify")) << commands.join(' ').toStdString();
@@ -220,7 +233,7 @@ TEST_F(MusicMonitors, AOneShotWithoutALoopPlaysOnceAndNothingIsResumed) {
     writeRamp("one.wav", 100, -1.0f);
     requestMusic("one.wav");
     clock_.advance(300);
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"send: open one.wav alias wavplay", "send: play wavplay notify",
                            "exec: stop wavplay", "exec: close wavplay"}));
     EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
@@ -239,7 +252,7 @@ TEST_F(MusicMonitors, ASecondRequestWhileAOneShotPlaysIsDropped) {
     clock_.advance(1);
     EXPECT_EQ(CurrentSoundWindow().Mumer2().tag(), "");
     clock_.advance(500);
-    const QStringList commands = WithoutModeQueries(takeCommands());
+    const QStringList commands = WithoutPolling(takeCommands());
     EXPECT_FALSE(commands.contains("send: open two.wav alias wavplay"));
     EXPECT_EQ(commands.count("send: status wavplay position"), 1);
     EXPECT_TRUE(commands.contains("send: play wavplay from 101"));
@@ -251,7 +264,7 @@ TEST_F(MusicMonitors, OnlyTheLastOfTwoRequestsBeforeATickIsPlayed) {
     requestMusic("one.wav");
     requestMusic("two.wav");
     clock_.advance(1);
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"send: open two.wav alias wavplay", "send: play wavplay notify"}));
 }
 
@@ -266,7 +279,7 @@ TEST_F(MusicMonitors, ARequestWithARefusedNameLeavesTheLoopLooping) {
         takeCommands();
         requestMusic(name);
         clock_.advance(700);
-        const QStringList commands = WithoutModeQueries(takeCommands());
+        const QStringList commands = WithoutPolling(takeCommands());
         EXPECT_FALSE(commands.contains("exec: close wavplay")) << commands.join(", ").toStdString();
         EXPECT_GE(commands.count("exec: seek wavplay to start"), 3);
         EXPECT_EQ(CurrentSoundWindow().Mumer2().interval(), 0);
@@ -296,7 +309,7 @@ TEST_F(MusicMonitors, TheTitleMusicLoopsFromStartUpOrStartUpIsSilent) {
     EXPECT_EQ(Engine.WavePlaying, 255);
     EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), kLoopFirstWatchInterval);
     clock_.advance(450);
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"send: open loop101s.wav alias wavplay", "send: play wavplay notify",
                            "exec: seek wavplay to start", "exec: play wavplay notify",
                            "exec: seek wavplay to start", "exec: play wavplay notify"}));

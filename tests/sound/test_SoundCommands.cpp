@@ -37,7 +37,7 @@ TEST_F(SoundCommands, SayPlaysTheVoiceAndWaitsUntilItHasEndedLettingNoTimerTick)
     EXPECT_EQ(ticks, 0);
     EXPECT_EQ(messageText(), "after\r\r");
     const QStringList commands = takeCommands();
-    EXPECT_EQ(WithoutModeQueries(commands),
+    EXPECT_EQ(WithoutPolling(commands),
               QStringList({"send: open Voice2.wav alias wavplay", "send: play wavplay notify",
                            "exec: stop wavplay", "exec: close wavplay"}));
     EXPECT_EQ(Engine.WavePlaying, 0);
@@ -95,11 +95,11 @@ TEST_F(SoundCommands, SayWithARefusedNameWhileAMusicPlaysWaitsForTheMusicsEnd) {
     // The music was not restarted during the wait; it is left open and stopped.
     EXPECT_GE(clock_.milliseconds(), 500);
     EXPECT_LE(clock_.milliseconds(), 510);
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"send: open loop.wav alias wavplay", "send: play wavplay notify"}));
     EXPECT_EQ(Engine.WavePlaying, 255);
     clock_.advance(1);  // its monitor's next tick starts it over
-    EXPECT_EQ(WithoutModeQueries(takeCommands()),
+    EXPECT_EQ(WithoutPolling(takeCommands()),
               QStringList({"exec: seek wavplay to start", "exec: play wavplay notify"}));
 }
 

@@ -41,10 +41,17 @@ QStringList SoundFixture::takeCommands() {
     return taken;
 }
 
-QStringList SoundFixture::WithoutModeQueries(const QStringList& commands) {
+QStringList SoundFixture::WithoutPolling(const QStringList& commands) {
     QStringList kept;
-    for (const QString& c : commands)
-        if (c != "send: status wavplay mode") kept << c;
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        if (commands[i] == "send: status wavplay mode") continue;
+        // The loop monitor's question of the time left: length, then position.
+        if (commands[i] == "send: status wavplay length") {
+            if (i + 1 < commands.size() && commands[i + 1] == "send: status wavplay position") ++i;
+            continue;
+        }
+        kept << commands[i];
+    }
     return kept;
 }
 

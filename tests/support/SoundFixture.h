@@ -34,8 +34,9 @@ class SoundFixture : public CoreFixture {
     };
     const std::vector<Sent>& sent() const { return sent_; }
 
-    // The commands other than the monitors' and the voice wait's mode queries.
-    static QStringList WithoutModeQueries(const QStringList& commands);
+    // The commands other than the monitors' and the voice wait's mode queries and
+    // the loop monitor's questions of the time left.
+    static QStringList WithoutPolling(const QStringList& commands);
 
     // The left channel of everything the output took, one sample per frame.
     std::vector<float> recorded() const;
