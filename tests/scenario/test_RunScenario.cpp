@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <vector>
 
@@ -175,6 +176,30 @@ TEST_F(Interpreter, AfterAStoppedRunNewGameStartsAgain) {
     newGame();
     EXPECT_EQ(messageText(), "once\ronce\r");
     EXPECT_FALSE(ProgramHasEnded());
+}
+
+// The file goes away or changes while the story waits: the lines already read
+// are played on, and the next jump reads the file as it is then.
+TEST_F(Interpreter, TheScenarioFileDeletedOrReplacedBetweenTwoClicks) {
+    const QStringList story{Label(1), Line("msg", "one"), kWait, Line("next", "2"),
+                            Label(2), Line("msg", "two"), kWait, kEnd};
+    writeScenario(story);
+    newGame();
+    ASSERT_TRUE(QFile::remove(dataDir() + "/Lanternwick.dat"));
+    {
+        MessageScript boxes;
+        boxes.expectContaining(QStringLiteral("シナリオファイルが見つからないか、読めません"));
+        next();
+        EXPECT_TRUE(boxes.finished());
+    }
+    EXPECT_FALSE(ScenarioRunning());
+    EXPECT_EQ(ProgramEndCount(), 0);
+
+    writeScenario(story);
+    newGame();
+    writeScenario({Label(2), Line("msg", "new"), kWait, kEnd});
+    next();
+    EXPECT_EQ(messageText(), "one\rone\rnew");
 }
 
 // New Game clicked while `msg` yields: the run starts over at label 1 with a
