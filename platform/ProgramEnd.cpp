@@ -21,9 +21,12 @@ void OnForeignExit() {
     EndProgram(1);
 }
 
+// Never destroyed, like everything the steps touch: when the toolkit calls
+// exit(), the statics made after the exit guard was registered are destroyed
+// before the guard runs the steps.
 std::vector<std::function<void()>>& ShutdownSteps() {
-    static std::vector<std::function<void()>> steps;
-    return steps;
+    static auto* steps = new std::vector<std::function<void()>>;
+    return *steps;
 }
 
 }  // namespace

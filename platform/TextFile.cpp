@@ -128,9 +128,11 @@ class TextInputFile {
     bool cut_ = false;
 };
 
+// Never destroyed: the end of the program closes the files from an exit
+// handler, which may run after the statics made later than it have gone.
 std::map<int16_t, std::unique_ptr<TextInputFile>>& OpenFiles() {
-    static std::map<int16_t, std::unique_ptr<TextInputFile>> files;
-    return files;
+    static auto* files = new std::map<int16_t, std::unique_ptr<TextInputFile>>;
+    return *files;
 }
 
 TextInputFile* Find(int16_t number) {

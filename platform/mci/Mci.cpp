@@ -15,8 +15,10 @@ MciService::OutputFactory g_factory;
 MciObserver g_observer;
 MciRefusal g_refusal;
 
+// Never destroyed: the end of the program closes the device from an exit
+// handler (see ProgramEnd), which may run after later statics have gone.
 MciService& Service() {
-    static MciService service([]() -> std::unique_ptr<AudioOutput> {
+    static auto* service = new MciService([]() -> std::unique_ptr<AudioOutput> {
         static bool registered = false;
         if (!registered) {
             registered = true;
@@ -24,7 +26,7 @@ MciService& Service() {
         }
         return g_factory ? g_factory() : DefaultAudioOutput();
     });
-    return service;
+    return *service;
 }
 
 QByteArray UpToNul(const QByteArray& command) {

@@ -39,30 +39,57 @@ class SignalsEndTheGame : public ::testing::TestWithParam<Phase> {
     }
 
     // Starts the game, waits for its "ready" (a real process starting up, not
-    // a time to step), lets it get into the phase, and sends `signal`.
-    void endWith(int signal, int expectedStatus) {
-        QProcess game;
-        game.setProcessEnvironment(GameEnvironment(runtime_.path()));
+    // a time to step), lets it get into the phase, and ends it with `end`.
+    template <typename End>
+    void start(QProcess& game, const QProcessEnvironment& env, End end) {
+        game.setProcessEnvironment(env);
         game.setWorkingDirectory(game_.path());
         game.start(LANTERNWICK_SIGNAL_PROBE, {GetParam().probeArgument});
         ASSERT_TRUE(game.waitForReadyRead(30000)) << game.readAllStandardError().constData();
         ASSERT_TRUE(game.readAllStandardOutput().startsWith("ready"));
         QThread::msleep(300);
         ASSERT_EQ(game.state(), QProcess::Running);
-        kill(static_cast<pid_t>(game.processId()), signal);
-        ASSERT_TRUE(game.waitForFinished(5000)) << "still running after signal " << signal;
-        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit) << "signal " << signal;
+        end();
+        ASSERT_TRUE(game.waitForFinished(5000)) << "still running";
+        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+        errors_ = game.readAllStandardError();
+        EXPECT_FALSE(errors_.contains("Sanitizer")) << errors_.constData();
+    }
+    void endWith(int signal, int expectedStatus) {
+        QProcess game;
+        start(game, GameEnvironment(runtime_.path()),
+              [&] { kill(static_cast<pid_t>(game.processId()), signal); });
         EXPECT_EQ(game.exitCode(), expectedStatus) << "signal " << signal;
     }
 
     TempFolder game_;
     TempFolder runtime_;
+    QByteArray errors_;  // the game's standard error, once it has ended
 };
 
 TEST_P(SignalsEndTheGame, WithTheQuitPathsStatus) {
     endWith(SIGTERM, 0);
     endWith(SIGHUP, 0);
     endWith(SIGINT, 130);
+}
+
+// A real X server that goes away under the game: the toolkit reports it and
+// calls exit(); the game ends with a line of its own and status 1, the sound
+// device and the files closed by statics that are still there.
+TEST_P(SignalsEndTheGame, TheDisplayGoingAwayEndsItWithALine) {
+    QProcess server;
+    server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+    ASSERT_TRUE(server.waitForReadyRead(10000)) << "Xvfb (package xvfb) did not start";
+    QProcessEnvironment env = GameEnvironment(runtime_.path());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", ":" + QString::fromLatin1(server.readAllStandardOutput().trimmed()));
+    QProcess game;
+    start(game, env, [&] {
+        server.kill();
+        server.waitForFinished(5000);
+    });
+    EXPECT_EQ(game.exitCode(), 1);
+    EXPECT_TRUE(errors_.contains("lanternwick: the window system ended")) << errors_.constData();
 }
 
 INSTANTIATE_TEST_SUITE_P(
