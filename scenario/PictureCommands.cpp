@@ -68,6 +68,8 @@ bool Anime3Command(const CommandArguments& args) {
         if (!LoadOrReport(stage.WrkPic1(), strip->extraFile, args.line)) return false;
         stage.AniPic1().copyFrom(stage.WrkPic1(), 0, 0, Engine.CgWidth, Engine.CgHeight, 0,
                                  strip->lastFrame * Engine.CgHeight);
+        // The frame lives in the strip now; the work buffer lets its copy go.
+        stage.WrkPic1().clearPicture();
     }
     StartAnimation(strip->lastFrame);
     return true;

@@ -211,6 +211,7 @@ void PictureSurface::setBlankPicture(int width, int height, Rgb colour) {
 
 void PictureSurface::clearPicture() {
     impl_->picture = QImage();
+    if (impl_->options.autoSize) impl_->widget->resize(2 * impl_->border(), 2 * impl_->border());
     impl_->fitImageToInside();
     impl_->drawPictureIntoImage();
     impl_->widget->update();

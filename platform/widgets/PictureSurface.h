@@ -37,7 +37,8 @@ class PictureSurface : public Widget {
     int loadStrip(const QString& path, int height);
     // A blank picture of the given size, in a colour (the design picture).
     void setBlankPicture(int width, int height, Rgb colour);
-    // No picture: the image shows the background colour only.
+    // No picture: the image shows the background colour only. A surface that
+    // takes its picture's size shrinks to its border and lets its image go.
     void clearPicture();
     bool hasPicture() const;
     int pictureHeight() const;
