@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -61,4 +62,32 @@ std::vector<float> Sine(int rate, int channels, double hz, double seconds, float
             samples.push_back(value);
     }
     return samples;
+}
+
+std::vector<float> LeftChannel(const std::vector<float>& stereo) {
+    std::vector<float> left(stereo.size() / 2);
+    for (size_t i = 0; i < left.size(); ++i)
+        left[i] = stereo[2 * i];
+    return left;
+}
+
+Heard Listen(const std::vector<float>& channel, size_t span) {
+    Heard heard;
+    bool found = false, below = false;
+    for (size_t i = 0; i < channel.size(); ++i) {
+        const float s = channel[i];
+        heard.peak = std::max(heard.peak, std::fabs(s));
+        if (std::fabs(s) > 0.02f) {
+            if (!found) heard.first = i;
+            found = true;
+            heard.last = i;
+        }
+        if (!found || i - heard.first >= span) continue;
+        if (s < -0.1f) below = true;
+        if (below && s > 0.1f) {
+            below = false;
+            ++heard.cycles;
+        }
+    }
+    return heard;
 }
