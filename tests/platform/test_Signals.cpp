@@ -2,7 +2,6 @@
 // it is busy: the voice wait, the ending's pauses, an animation, a message box.
 // Each ends the program at once with the status shells expect. And an exit()
 // from the toolkit.
-#include <gtest/gtest.h>
 
 #include <signal.h>
 
@@ -11,7 +10,6 @@
 
 #include "support/GameFixture.h"
 #include "support/GameProcess.h"
-#include "support/TempFolder.h"
 #include "support/WaveFiles.h"
 
 namespace {

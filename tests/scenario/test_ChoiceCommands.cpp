@@ -1,14 +1,9 @@
 // The choice commands: targets, labelled buttons and the wait (their bad lines are
 // in test_ArgumentRules).
-#include <gtest/gtest.h>
 
-#include "platform/ProgramEnd.h"
-#include "scenario/EngineState.h"
 #include "scenario/Modes.h"
 #include "scenario/RunScenario.h"
 #include "support/CoreFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 

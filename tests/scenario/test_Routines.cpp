@@ -1,14 +1,9 @@
 // Built-in routines: used choices, the quit question, the ending and a bad name.
-#include <gtest/gtest.h>
 
-#include "platform/ProgramEnd.h"
 #include "platform/TextFile.h"
 #include "scenario/Ending.h"
-#include "scenario/EngineState.h"
 #include "scenario/RoutineCommands.h"
 #include "support/CoreFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 

@@ -1,18 +1,13 @@
 // The interpreter loop: label jumps, the line budget, dispatch, restarts, and the
 // orderly stop on problems in the scenario file. One table of small stories.
-#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 
 #include <vector>
 
-#include "platform/ProgramEnd.h"
-#include "scenario/EngineState.h"
 #include "scenario/Modes.h"
 #include "scenario/RunScenario.h"
 #include "support/CoreFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 

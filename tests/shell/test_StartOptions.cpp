@@ -1,17 +1,11 @@
 // The command line, and --warp and a game folder as start-up takes them.
-#include <gtest/gtest.h>
 
 #include <QDir>
 
-#include "platform/ProgramEnd.h"
 #include "platform/SingleInstance.h"
-#include "scenario/EngineState.h"
-#include "shell/Form1.h"
 #include "shell/Main.h"
 #include "shell/StartOptions.h"
 #include "support/GameFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 

@@ -1,15 +1,10 @@
 // The scenario's sound commands as the interpreter runs them: `say` and its
 // wait, `bgm`, `music`, and `cdbgm`.
-#include <gtest/gtest.h>
 
-#include "platform/ProgramEnd.h"
-#include "scenario/EngineState.h"
 #include "scenario/SoundCommands.h"
 #include "sound/MusicMonitors.h"
 #include "sound/SoundWindow.h"
 #include "sound/TitleMusic.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 #include "support/SoundFixture.h"
 
 namespace {
