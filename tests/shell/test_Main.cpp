@@ -1,6 +1,5 @@
 // Start-up: the dressed window, the title picture, the font size, and the
 // refusal of a second copy (with real processes).
-#include <gtest/gtest.h>
 
 #include <QColor>
 #include <QDir>
@@ -8,16 +7,11 @@
 #include <QProcess>
 #include <QThread>
 
-#include "platform/ProgramEnd.h"
 #include "platform/SingleInstance.h"
-#include "scenario/EngineState.h"
-#include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Main.h"
 #include "support/GameFixture.h"
 #include "support/GameProcess.h"
-#include "support/MessageScript.h"
-#include "support/TempFolder.h"
 
 namespace {
 
@@ -60,6 +54,10 @@ TEST_F(StartUp, MainDressesAndShowsTheWindow) {
     for (int16_t flag : Engine.ChoiceFlags)
         EXPECT_EQ(flag, -1);
     EXPECT_TRUE(SoundWindowExists());
+    // The message font follows the screen density.
+    EXPECT_EQ(MessageFontPoints(15), 12);  // 96 dpi
+    EXPECT_EQ(MessageFontPoints(12), 9);   // 120 dpi
+    EXPECT_EQ(MessageFontPoints(10), 8);   // 144 dpi
 }
 
 TEST_F(StartUp, AMissingOrBrokenTitlePictureEndsBeforeTheWindowShows) {
@@ -74,23 +72,16 @@ TEST_F(StartUp, AMissingOrBrokenTitlePictureEndsBeforeTheWindowShows) {
     }
 }
 
-TEST_F(StartUp, MessageFontFollowsTheScreenDensity) {
-    EXPECT_EQ(MessageFontPoints(15), 12);  // 96 dpi
-    EXPECT_EQ(MessageFontPoints(12), 9);   // 120 dpi
-    EXPECT_EQ(MessageFontPoints(10), 8);   // 144 dpi
-}
-
-TEST_F(StartUp, LockOfACopyThatDiedIsTakenOver) {
+TEST_F(StartUp, LockOfACopyThatDiedIsTakenOverOneThatCannotBeReadIsReported) {
+    writeTitle();
     // A process number that is not running.
     ASSERT_FALSE(lockDir_
                      .write("test.lock", "2147483000\nlanternwick\n" +
                                              QSysInfo::machineHostName().toUtf8() + "\n")
                      .isEmpty());
     EXPECT_TRUE(ClaimSingleInstance());
-}
-
-TEST_F(StartUp, ALockFileThatCannotBeReadIsReportedAsSuch) {
-    writeTitle();
+    ReleaseSingleInstance();
+    QFile::remove(QString::fromUtf8(lockPath_));
     // Root reads any file, so the unreadable lock is a folder in the lock's place.
     ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(lockPath_)));
     MessageScript boxes;

@@ -1,7 +1,6 @@
 // The reading keys and clicks, where the keyboard focus rests, the message
 // window as assistive technology reads it, and the quit question during a held
 // wait.
-#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,13 +11,9 @@
 #include <QWidget>
 
 #include "platform/Events.h"
-#include "scenario/EngineState.h"
 #include "scenario/Modes.h"
-#include "shell/Form1.h"
 #include "shell/ReadingKeys.h"
 #include "support/GameFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 
@@ -83,23 +78,13 @@ class ReadingKeys : public GameFixture, public ::testing::WithParamInterface<Inp
     }
 };
 
+// clang-format off
 const QStringList kTwoPagesAndAChoice = {
-    Label(1),
-    Line("msg", "a"),
-    Line("keywait"),
-    Line("msg", "b"),
+    Label(1), Line("msg", "a"), Line("keywait"), Line("msg", "b"),
     Line("nextbot", "00005 00006 00000 00000 00000 00000 00000 00000 00000 00000"),
-    Line("botcls"),
-    Line("bottxt2", "0 左へ,L"),
-    Line("bottxt2", "1 右へ,R"),
-    Line("botwait"),
-    Label(5),
-    Line("msg", "five"),
-    Line("keywait"),
-    Label(6),
-    Line("msg", "six"),
-    Line("keywait"),
-    "_"};
+    Line("botcls"), Line("bottxt2", "0 左へ,L"), Line("bottxt2", "1 右へ,R"), Line("botwait"),
+    Label(5), Line("msg", "five"), Line("keywait"), Label(6), Line("msg", "six"), Line("keywait"), "_"};
+// clang-format on
 
 TEST_P(ReadingKeys, ReadOnOnlyWhileTheStoryWaitsForNext) {
     writeScenario(kTwoPagesAndAChoice);
