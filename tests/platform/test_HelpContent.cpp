@@ -21,20 +21,16 @@ TEST_P(HelpLinks, OnlyAnchorsAndWebPagesAreFollowed) {
               GetParam().action);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, HelpLinks,
-                         ::testing::Values(LinkRow{"#start", HelpLink::Anchor},
-                                           LinkRow{"Lanternwick.HLP#keys", HelpLink::Anchor},
-                                           LinkRow{"http://example.org/", HelpLink::Browser},
-                                           LinkRow{"HTTPS://example.org/a?b", HelpLink::Browser},
-                                           LinkRow{"https:///nohost", HelpLink::Ignored},
-                                           LinkRow{"file:///etc/passwd", HelpLink::Ignored},
-                                           LinkRow{"ssh://host/", HelpLink::Ignored},
-                                           LinkRow{"mailto:a@example.org", HelpLink::Ignored},
-                                           LinkRow{"javascript:alert(1)", HelpLink::Ignored},
-                                           LinkRow{"data:text/html,x", HelpLink::Ignored},
-                                           LinkRow{"../outside.html", HelpLink::Ignored},
-                                           LinkRow{"//host/share", HelpLink::Ignored},
-                                           LinkRow{"other.html#a", HelpLink::Ignored}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, HelpLinks, ::testing::Values(
+    LinkRow{"#start", HelpLink::Anchor}, LinkRow{"Lanternwick.HLP#keys", HelpLink::Anchor},
+    LinkRow{"http://example.org/", HelpLink::Browser}, LinkRow{"HTTPS://example.org/a?b", HelpLink::Browser},
+    LinkRow{"https:///nohost", HelpLink::Ignored}, LinkRow{"file:///etc/passwd", HelpLink::Ignored},
+    LinkRow{"ssh://host/", HelpLink::Ignored}, LinkRow{"mailto:a@example.org", HelpLink::Ignored},
+    LinkRow{"javascript:alert(1)", HelpLink::Ignored}, LinkRow{"data:text/html,x", HelpLink::Ignored},
+    LinkRow{"../outside.html", HelpLink::Ignored}, LinkRow{"//host/share", HelpLink::Ignored},
+    LinkRow{"other.html#a", HelpLink::Ignored}));
+// clang-format on
 
 QString Nested(const char* open, const char* close, int depth) {
     return "<html><body>" + QString::fromUtf8(open).repeated(depth) + "x" +

@@ -39,9 +39,8 @@ TEST_F(TextFileTest, EveryLineEndConventionSplitsTheSameWay) {
     EXPECT_EQ(readAll(write("one\ntwo\n\nfour\n")), expected);
     EXPECT_EQ(readAll(write("one\rtwo\r\rfour\r")), expected);
     EXPECT_EQ(readAll(write("one\r\ntwo\n\rfour")), expected);  // mixed, no final terminator
+    EXPECT_TRUE(readAll(write("")).isEmpty());
 }
-
-TEST_F(TextFileTest, EmptyFileHasNoLines) { EXPECT_TRUE(readAll(write("")).isEmpty()); }
 
 TEST_F(TextFileTest, CrLfSplitAcrossReadChunksIsOneTerminator) {
     // Put the CR last in the first chunk the reader takes.
@@ -78,19 +77,25 @@ TEST_F(TextFileTest, EncodeAndDecodeRoundTripJapanese) {
     EXPECT_EQ(EncodeAnsi(QStringLiteral("a\U0001F600b")), QByteArray("a?b"));
 }
 
-TEST_F(TextFileTest, FileNumbersAreReusedAndCloseAllClosesEverything) {
-    const QString path = write("x\r\n");
+TEST_F(TextFileTest, FileNumbersAreReusedReopeningRestartsCloseAllClosesEverything) {
+    EXPECT_FALSE(OpenForInput(1, dir_.filePath("absent.dat")));
+    EXPECT_FALSE(IsFileOpen(1));
+    const QString path = write("a\r\nb\r\n");
     const int16_t first = FreeFileNumber();
     EXPECT_EQ(first, 1);
     ASSERT_TRUE(OpenForInput(first, path));
     const int16_t second = FreeFileNumber();
     EXPECT_EQ(second, 2);
     ASSERT_TRUE(OpenForInput(second, path));
+    QString line;
+    ASSERT_TRUE(ReadLine(second, line));
+    ASSERT_TRUE(OpenForInput(second, path));
+    ASSERT_TRUE(ReadLine(second, line));
+    EXPECT_EQ(line, "a");
     CloseFile(first);
     EXPECT_EQ(FreeFileNumber(), 1);
     CloseAllFiles();
     EXPECT_FALSE(IsFileOpen(second));
-    QString line;
     EXPECT_FALSE(ReadLine(second, line));
 }
 
@@ -134,21 +139,6 @@ TEST_F(TextFileTest, ALineOverTheBoundIsCutAndTheRestPassedOverWithoutKeepingIt)
     ASSERT_TRUE(OpenForInput(n, write(QByteArray(kLongestLineBytes, 'x'))));
     ASSERT_TRUE(ReadLine(n, line));
     EXPECT_FALSE(LastLineWasCut(n));  // at the bound exactly, nothing is lost
-}
-
-TEST_F(TextFileTest, MissingFileDoesNotOpen) {
-    EXPECT_FALSE(OpenForInput(1, dir_.filePath("absent.dat")));
-    EXPECT_FALSE(IsFileOpen(1));
-}
-
-TEST_F(TextFileTest, ReopeningRestartsFromTheTop) {
-    const QString path = write("a\r\nb\r\n");
-    QString line;
-    ASSERT_TRUE(OpenForInput(3, path));
-    ASSERT_TRUE(ReadLine(3, line));
-    ASSERT_TRUE(OpenForInput(3, path));
-    ASSERT_TRUE(ReadLine(3, line));
-    EXPECT_EQ(line, "a");
 }
 
 }  // namespace

@@ -27,19 +27,14 @@ TEST(Numbers, LeadingNumberReadsWhatStartsTheField) {
     EXPECT_EQ(LeadingNumber("2e"), 2.0);
 }
 
-TEST(Numbers, RoundingGoesToTheEvenNeighbour) {
+// Rounding goes to the even neighbour, flooring down, both within 16 bits.
+TEST(Numbers, RoundingToEvenAndFlooringWithinSixteenBits) {
     EXPECT_EQ(RoundedInt16(2.5), 2);
     EXPECT_EQ(RoundedInt16(3.5), 4);
     EXPECT_EQ(RoundedInt16(-2.5), -2);
     EXPECT_EQ(RoundedInt16(2.6), 3);
-}
-
-TEST(Numbers, FlooringGoesDown) {
     EXPECT_EQ(FlooredInt16(2.9), 2);
     EXPECT_EQ(FlooredInt16(-0.5), -1);
-}
-
-TEST(Numbers, SixteenBitRangeIsEnforced) {
     EXPECT_EQ(FlooredInt16(32767.9), 32767);
     EXPECT_EQ(FlooredInt16(-32768), -32768);
     EXPECT_FALSE(FlooredInt16(32768));
