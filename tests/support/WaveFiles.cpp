@@ -7,31 +7,16 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-int FormatOf(WaveEncoding encoding) {
-    switch (encoding) {
-        case WaveEncoding::Pcm8: return SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
-        case WaveEncoding::Pcm16: return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        case WaveEncoding::Pcm24: return SF_FORMAT_WAV | SF_FORMAT_PCM_24;
-        case WaveEncoding::Pcm32: return SF_FORMAT_WAV | SF_FORMAT_PCM_32;
-        case WaveEncoding::Float: return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-        case WaveEncoding::ImaAdpcm: return SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM;
-        case WaveEncoding::MsAdpcm: return SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM;
-        case WaveEncoding::ULaw: return SF_FORMAT_WAV | SF_FORMAT_ULAW;
-        case WaveEncoding::ALaw: return SF_FORMAT_WAV | SF_FORMAT_ALAW;
-    }
-    return 0;
-}
-
-}  // namespace
-
 bool WriteWave(const QString& path, int rate, int channels, WaveEncoding encoding,
                const std::vector<float>& samples) {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
-    info.format = FormatOf(encoding);
+    // In the order of WaveEncoding.
+    static const int kSubtype[] = {SF_FORMAT_PCM_U8,   SF_FORMAT_PCM_16, SF_FORMAT_PCM_24,
+                                   SF_FORMAT_PCM_32,   SF_FORMAT_FLOAT,  SF_FORMAT_IMA_ADPCM,
+                                   SF_FORMAT_MS_ADPCM, SF_FORMAT_ULAW,   SF_FORMAT_ALAW};
+    info.format = SF_FORMAT_WAV | kSubtype[static_cast<int>(encoding)];
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
     if (!file) return false;
     const sf_count_t frames = static_cast<sf_count_t>(samples.size()) / channels;
