@@ -24,12 +24,12 @@ class SignalsEndTheGame : public ::testing::TestWithParam<Phase> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(game_.isValid());
-        ASSERT_TRUE(WritePicture(game_.filePath("Title.JPG"), 480, 360, 0x000080));
-        ASSERT_TRUE(WritePicture(game_.filePath("f.JPG"), 480, 360, 0x000080));
-        ASSERT_TRUE(WriteWave(game_.filePath("v.wav"), 8000, 1, WaveEncoding::Pcm16,
-                              Sine(8000, 1, 440, 20.0)));
-        ASSERT_TRUE(WriteWave(game_.filePath("loop101s.wav"), 8000, 1, WaveEncoding::Pcm16,
-                              Sine(8000, 1, 220, 20.0)));
+        for (const char* picture : {"Title.JPG", "f.JPG"})
+            ASSERT_TRUE(WritePicture(game_.filePath(picture), 480, 360, 0x000080));
+        for (const char* wave : {"v.wav", "loop101s.wav"}) {
+            ASSERT_TRUE(WriteWave(game_.filePath(wave), 8000, 1, WaveEncoding::Pcm16,
+                                  Sine(8000, 1, 440, 20.0)));
+        }
         ASSERT_FALSE(game_
                          .write("Lanternwick.dat", QByteArray("_00001\r\n") + GetParam().scenario +
                                                        "keywait \r\n_\r\n")

@@ -107,35 +107,29 @@ void PrintTo(const Click& c, std::ostream* os) {
 }
 
 // clang-format off
+using enum Does;
 constexpr bool W = true, N = false;
 const Click kClicks[] = {
     // menu mode 0, the system menu: only Next looks at the wait
-    {0, 0, W, 0, Does::QuitQuestion}, {0, 0, N, 0, Does::QuitQuestion},
-    {0, 0, W, 1, Does::Nothing},      {0, 0, W, 3, Does::Nothing},
-    {0, 0, W, 7, Does::Nothing},      {0, 0, W, 8, Does::Nothing},
-    {0, 0, W, 2, Does::NewGame},      {4, 0, N, 2, Does::NewGame},
-    {0, 0, W, 4, Does::NotReady},     {0, 0, W, 10, Does::NotReady},
-    {0, 0, W, 5, Does::Help},         {0, 0, W, 6, Does::Version},
-    {0, 0, W, 9, Does::Next},         {0, 0, N, 9, Does::Nothing},
-    {4, 0, W, 9, Does::Next},         {7, 0, W, 9, Does::Next},
-    {3, 0, W, 9, Does::ReturnToGame}, {5, 0, W, 9, Does::ReturnToGame},
-    {3, 0, N, 9, Does::Nothing},      {5, 0, N, 9, Does::Nothing},
+    {0, 0, W, 0, QuitQuestion}, {0, 0, N, 0, QuitQuestion}, {0, 0, W, 1, Nothing},
+    {0, 0, W, 3, Nothing},      {0, 0, W, 7, Nothing},      {0, 0, W, 8, Nothing},
+    {0, 0, W, 2, NewGame},      {4, 0, N, 2, NewGame},      {0, 0, W, 4, NotReady},
+    {0, 0, W, 10, NotReady},    {0, 0, W, 5, Help},         {0, 0, W, 6, Version},
+    {0, 0, W, 9, Next},         {0, 0, N, 9, Nothing},      {4, 0, W, 9, Next},
+    {7, 0, W, 9, Next},         {3, 0, W, 9, ReturnToGame}, {5, 0, W, 9, ReturnToGame},
+    {3, 0, N, 9, Nothing},      {5, 0, N, 9, Nothing},
     // menu mode 1, a choice: every button while the story waits
-    {0, 1, W, 0, Does::Choice},       {0, 1, W, 3, Does::Choice},
-    {0, 1, W, 9, Does::Choice},       {0, 1, W, 10, Does::Choice},
-    {0, 1, N, 3, Does::Nothing},      {4, 1, W, 0, Does::Choice},
-    {3, 1, W, 0, Does::OpenMenu},     {3, 1, W, 1, Does::Choice},
-    {3, 1, N, 0, Does::Nothing},
+    {0, 1, W, 0, Choice},       {0, 1, W, 3, Choice},       {0, 1, W, 9, Choice},
+    {0, 1, W, 10, Choice},      {0, 1, N, 3, Nothing},      {4, 1, W, 0, Choice},
+    {3, 1, W, 0, OpenMenu},     {3, 1, W, 1, Choice},       {3, 1, N, 0, Nothing},
     // menu mode 2: the routine, whatever the button and the wait
-    {0, 2, W, 4, Does::Routine},      {0, 2, N, 0, Does::Routine},
-    {6, 2, N, 10, Does::Routine},
+    {0, 2, W, 4, Routine},      {0, 2, N, 0, Routine},      {6, 2, N, 10, Routine},
     // menu mode 5: button 10 is Next
-    {5, 5, W, 10, Does::Next},        {5, 5, N, 10, Does::Nothing},
-    {5, 5, W, 9, Does::Nothing},      {5, 5, W, 0, Does::Nothing},
+    {5, 5, W, 10, Next},        {5, 5, N, 10, Nothing},     {5, 5, W, 9, Nothing},
+    {5, 5, W, 0, Nothing},
     // the scenario's other modes: nothing at all
-    {3, 3, W, 0, Does::Nothing},      {3, 3, W, 9, Does::Nothing},
-    {4, 4, W, 9, Does::Nothing},      {7, 7, W, 10, Does::Nothing},
-    {9, 9, W, 2, Does::Nothing},      {6, 6, W, 9, Does::Nothing},
+    {3, 3, W, 0, Nothing},      {3, 3, W, 9, Nothing},      {4, 4, W, 9, Nothing},
+    {7, 7, W, 10, Nothing},     {9, 9, W, 2, Nothing},      {6, 6, W, 9, Nothing},
 };
 // clang-format on
 
