@@ -16,13 +16,18 @@ namespace {
 
 constexpr int kFramesPerMs = 8;
 
-// A stretch of the output where one file was heard frame after frame.
+// A stretch of the output where one file was heard frame after frame: the output
+// frame where it begins, the file frames heard first and last, and whether it was
+// a one-shot music (their ramps are negative).
 struct Segment {
-    size_t at;      // output frame where it begins
-    int from;       // file frame heard first
-    int to;         // file frame heard last
-    bool negative;  // the one-shot ramps are negative
+    size_t at;
+    int from, to;
+    bool negative;
+    bool operator==(const Segment&) const = default;
 };
+void PrintTo(const Segment& s, std::ostream* os) {
+    *os << "at " << s.at << ": " << s.from << ".." << s.to << (s.negative ? " negative" : "");
+}
 
 std::vector<Segment> Segments(const std::vector<float>& left) {
     std::vector<Segment> segments;
@@ -122,16 +127,11 @@ TEST_F(MusicMonitors, AOneShotMusicInterruptsTheLoopWhichResumesWhereItWas) {
     catchUpOutput();
     const std::vector<Segment> heard = Segments(recorded());
     ASSERT_EQ(heard.size(), 4u);
-    EXPECT_EQ(heard[0].from, 0);
-    EXPECT_EQ(heard[0].to, 401 * kFramesPerMs - 1);
-    EXPECT_TRUE(heard[1].negative);
-    EXPECT_EQ(heard[1].at, 401u * kFramesPerMs);
-    EXPECT_EQ(heard[1].to, 300 * kFramesPerMs - 1);
+    const int k = kFramesPerMs;
+    EXPECT_EQ(heard[0], (Segment{0, 0, 401 * k - 1, false}));
+    EXPECT_EQ(heard[1], (Segment{401u * k, 0, 300 * k - 1, true}));
     // The loop goes on from the frame after the last one heard, not from its start.
-    EXPECT_FALSE(heard[2].negative);
-    EXPECT_EQ(heard[2].at, 701u * kFramesPerMs);
-    EXPECT_EQ(heard[2].from, 401 * kFramesPerMs);
-    EXPECT_EQ(heard[2].to, 1000 * kFramesPerMs - 1);
+    EXPECT_EQ(heard[2], (Segment{701u * k, 401 * k, 1000 * k - 1, false}));
     EXPECT_EQ(heard[3].from, 0);  // and then loops again
     EXPECT_LE(heard[3].at - (1300u * kFramesPerMs), size_t{kLoopWatchInterval * kFramesPerMs});
 }
