@@ -49,18 +49,19 @@ class MediaControlService : public ::testing::Test {
     // The reply up to its NUL; "error N" when the command failed.
     QByteArray ask(const QByteArray& command) { return Ask(*service_, command); }
 
-    // Steps the clock by `ms`, then sends `command`: a status query gives its
-    // reply, any other command its return code.
-    struct Step {
-        int ms;
-        QByteArray command, gives;
-    };
-    void run(const std::vector<Step>& steps) {
-        for (const Step& s : steps) {
-            clock_.advance(s.ms);
-            const bool query = s.command.toLower().startsWith("status");
-            EXPECT_EQ(query ? ask(s.command) : QByteArray::number(send(s.command)), s.gives)
-                << s.command.toStdString() << " at " << clock_.milliseconds();
+    // Runs steps "[+MS ]COMMAND = GIVES": steps the clock by MS, then sends
+    // COMMAND, which gives its reply if it is a status query, else its code.
+    void run(const QList<QByteArray>& steps) {
+        for (QByteArray step : steps) {
+            if (step.startsWith('+')) {
+                clock_.advance(step.mid(1, step.indexOf(' ') - 1).toInt());
+                step = step.mid(step.indexOf(' ') + 1);
+            }
+            const QByteArray command = step.left(step.lastIndexOf(" = "));
+            const QByteArray gives = step.mid(step.lastIndexOf(" = ") + 3);
+            const bool query = command.toLower().startsWith("status");
+            EXPECT_EQ(query ? ask(command) : QByteArray::number(send(command)), gives)
+                << command.toStdString() << " at " << clock_.milliseconds();
         }
     }
 
@@ -72,21 +73,12 @@ class MediaControlService : public ::testing::Test {
     std::unique_ptr<MciService> service_;
 };
 
-const QByteArray kOpen = "open ramp.wav alias wavplay", kMode = "status wavplay mode",
-                 kAt = "status wavplay position";
-
 TEST_F(MediaControlService, PlaysFollowsTheOutputAndStopsAtTheEnd) {
-    run({{0, kOpen, "0"},
-         {0, kMode, "stopped"},
-         {0, "status wavplay length", "1000"},
-         {0, "play wavplay notify", "0"},
-         {0, kMode, "playing"},
-         {250, kAt, "250"},
-         {0, kMode, "playing"},
-         {750, kMode, "stopped"},
-         {0, kAt, "1000"},
-         {100, "close wavplay", "0"},
-         {0, kMode, "error 257"}});
+    run({"open ramp.wav alias wavplay = 0", "status wavplay mode = stopped",
+         "status wavplay length = 1000", "play wavplay notify = 0", "status wavplay mode = playing",
+         "+250 status wavplay position = 250", "status wavplay mode = playing",
+         "+750 status wavplay mode = stopped", "status wavplay position = 1000",
+         "+100 close wavplay = 0", "status wavplay mode = error 257"});
 
     // What the output took: the whole ramp once, in order, then silence.
     const std::vector<float> left = recordedLeft();
@@ -102,7 +94,8 @@ TEST_F(MediaControlService, RepliesAndCommandsEndAtTheirFirstNul) {
     ASSERT_EQ(send("open long.wav alias wavplay"), 0u);
     // A saved position reply as the one-shot monitor keeps it: digits, NUL, blanks.
     const QByteArray saved = QByteArray("1200") + '\0' + QByteArray(75, ' ');
-    run({{0, "play wavplay from " + saved, "0"}, {0, kAt, "1200"}, {10, kAt, "1210"}});
+    run({"play wavplay from " + saved + " = 0", "status wavplay position = 1200",
+         "+10 status wavplay position = 1210"});
     EXPECT_EQ(RampFrame(recordedLeft().front()), 1200 * 8);
     clock_.advance(1000);  // past the end: the position stays at the length
 
@@ -118,27 +111,17 @@ TEST_F(MediaControlService, RepliesAndCommandsEndAtTheirFirstNul) {
 }
 
 TEST_F(MediaControlService, SeekStopAndPlayOn) {
-    run({{0, kOpen, "0"},
-         {0, "play wavplay notify", "0"},
-         {300, "stop wavplay", "0"},
-         {0, kMode, "stopped"},
-         {500, kAt, "300"},
-         {0, "play wavplay", "0"},
-         {100, kAt, "400"},
-         {0, "seek wavplay to start", "0"},
-         {0, kMode, "stopped"},
-         {0, kAt, "0"},
-         {0, "seek wavplay to end", "0"},
-         {0, kAt, "1000"},
-         {0, "seek wavplay to 250", "0"},
-         {0, kAt, "250"},
-         {0, "set wavplay time format milliseconds", "0"},
-         {0, "set wavplay time format frames", QByteArray::number(kMciBadTimeFormat)},
+    run({"open ramp.wav alias wavplay = 0", "play wavplay notify = 0", "+300 stop wavplay = 0",
+         "status wavplay mode = stopped", "+500 status wavplay position = 300", "play wavplay = 0",
+         "+100 status wavplay position = 400", "seek wavplay to start = 0",
+         "status wavplay mode = stopped", "status wavplay position = 0", "seek wavplay to end = 0",
+         "status wavplay position = 1000", "seek wavplay to 250 = 0",
+         "status wavplay position = 250", "set wavplay time format milliseconds = 0",
+         "set wavplay time format frames = " + QByteArray::number(kMciBadTimeFormat),
          // Past the end, as a shorter music resumed at a longer one's position: at
          // its end at once, and the loop monitor starts it over.
-         {0, "play wavplay from 5000", "0"},
-         {0, kMode, "stopped"},
-         {0, kAt, "1000"}});
+         "play wavplay from 5000 = 0", "status wavplay mode = stopped",
+         "status wavplay position = 1000"});
 }
 
 TEST_F(MediaControlService, WordsAndFileNamesIgnoreCaseQuotesHoldBlanks) {
@@ -146,11 +129,9 @@ TEST_F(MediaControlService, WordsAndFileNamesIgnoreCaseQuotesHoldBlanks) {
     // Names as written on a case-blind system, with backslashes.
     ASSERT_TRUE(QDir(dir_.path()).mkdir("Music"));
     writeWave("Music/Theme.wav", 8000, 1, WaveEncoding::Float, Ramp(800));
-    run({{0, "OPEN \"my music.wav\" Type WaveAudio ALIAS WavPlay", "0"},
-         {0, "Play WAVPLAY Notify", "0"},
-         {0, "STATUS wavplay MODE", "playing"},
-         {0, "close wavplay", "0"},
-         {0, "open music\\THEME.wav alias wavplay", "0"}});
+    run({"OPEN \"my music.wav\" Type WaveAudio ALIAS WavPlay = 0", "Play WAVPLAY Notify = 0",
+         "STATUS wavplay MODE = playing", "close wavplay = 0",
+         "open music\\THEME.wav alias wavplay = 0"});
 }
 
 struct Refused {
@@ -173,9 +154,10 @@ TEST_P(RefusedCommands, FailWithTheirCodeAndChangeNothing) {
     const QByteArray code = (command.startsWith("status") ? QByteArray("error ") : QByteArray()) +
                             QByteArray::number(GetParam().code);
     if (GetParam().open) {
-        run({{0, kOpen, "0"}, {0, command, code}, {0, kMode, "stopped"}, {0, kAt, "0"}});
+        run({"open ramp.wav alias wavplay = 0", command + " = " + code,
+             "status wavplay mode = stopped", "status wavplay position = 0"});
     } else {
-        run({{0, command, code}, {0, kMode, "error 257"}});
+        run({command + " = " + code, "status wavplay mode = error 257"});
     }
 }
 
@@ -190,7 +172,7 @@ const Refused kRefused[] = {
     {"UnclosedQuote", kNone, "open \"my music.wav alias wavplay", kMciMissingParameter},
     {"AliasWithoutName", kNone, "open ramp.wav alias", kMciMissingParameter},  {"OpenWithoutFile", kNone, "open", kMciMissingParameter},
     {"EmptyCommand", kNone, "", kMciMissingCommand},                           {"BlankCommand", kNone, "   ", kMciMissingCommand},
-    {"UnknownCommand", kNone, "rewind wavplay", kMciUnrecognizedCommand},      {"AliasInUse", kRamp, kOpen, kMciAliasInUse},
+    {"UnknownCommand", kNone, "rewind wavplay", kMciUnrecognizedCommand},      {"AliasInUse", kRamp, "open ramp.wav alias wavplay", kMciAliasInUse},
     {"EmptyPosition", kRamp, "play wavplay from ", kMciMissingParameter},
     {"BlankPosition", kRamp, "play wavplay from " + QByteArray(80, ' '), kMciMissingParameter},
     {"NotANumber", kRamp, "play wavplay from 12x", kMciBadInteger},            {"NegativePosition", kRamp, "play wavplay from -5", kMciBadInteger},
@@ -208,15 +190,10 @@ TEST_F(MediaControlService, ZeroLengthAndTruncatedWavesPlayWhatTheyHave) {
     QFile full(dir_.filePath("full.wav"));
     ASSERT_TRUE(full.open(QIODevice::ReadOnly));
     writeBytes("cut.wav", full.read(44 + 2 * 2000));  // header says 8000 frames, 2000 there
-    run({{0, "open zero.wav alias wavplay", "0"},
-         {0, "play wavplay notify", "0"},
-         {0, kMode, "stopped"},
-         {50, kAt, "0"},
-         {0, "close wavplay", "0"},
-         {0, "open cut.wav alias wavplay", "0"},
-         {0, "play wavplay", "0"},
-         {249, kMode, "playing"},
-         {2, kMode, "stopped"}});
+    run({"open zero.wav alias wavplay = 0", "play wavplay notify = 0",
+         "status wavplay mode = stopped", "+50 status wavplay position = 0", "close wavplay = 0",
+         "open cut.wav alias wavplay = 0", "play wavplay = 0", "+249 status wavplay mode = playing",
+         "+2 status wavplay mode = stopped"});
 }
 
 // Every encoding and rate plays at its own pitch and length through an output
@@ -244,10 +221,9 @@ TEST_P(WaveVariants, PlayAtTheRightPitchAndLength) {
     const int length = ask("status wavplay length").toInt();
     EXPECT_GE(length, 500);
     EXPECT_LE(length, 500 + padding);
-    run({{0, "play wavplay notify", "0"},
-         {length - 5, kMode, "playing"},
-         {10, kMode, "stopped"},
-         {100, kMode, "stopped"}});
+    run({"play wavplay notify = 0",
+         "+" + QByteArray::number(length - 5) + " status wavplay mode = playing",
+         "+10 status wavplay mode = stopped", "+100 status wavplay mode = stopped"});
 
     // Heard for the half second written, and no longer than the file lasts (an
     // encoder's padding may be silent or not), at the pitch it was written with.
@@ -305,7 +281,7 @@ TEST_P(HostileWaves, AreRefusedOrPlayAndEnd) {
         EXPECT_EQ(ask("status wavplay mode"), "error 257");
         return;
     }
-    run({{0, "play wavplay", "0"}, {1100, kMode, "stopped"}});
+    run({"play wavplay = 0", "+1100 status wavplay mode = stopped"});
     EXPECT_LE(ask("status wavplay length").toInt(), 1000);
 }
 
