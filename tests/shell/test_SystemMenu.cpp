@@ -26,11 +26,10 @@ TEST_F(SystemMenuTest, MenuModeZeroLabelsTheMenuOtherModesLeaveElevenBlankButton
         const char* caption;
         const char* toolTip;
     };
-    const Row rows[] = {{0, "ゲーム終了", "End Game"},
-                        {2, "最初から遊ぶ", "New Game"},
-                        {5, "遊び方の説明", "Help"},
-                        {6, "バージョン情報", "Vesion"},
-                        {9, "話を進める", "Next"}};
+    // clang-format off
+    const Row rows[] = {{0, "ゲーム終了", "End Game"}, {2, "最初から遊ぶ", "New Game"}, {5, "遊び方の説明", "Help"},
+                        {6, "バージョン情報", "Vesion"}, {9, "話を進める", "Next"}};
+    // clang-format on
     button(3).setCaption("left over");
     ShowSystemMenu();
     for (const Row& row : rows) {
