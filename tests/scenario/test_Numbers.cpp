@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Numbers, WholeNumberAcceptsOnlyAWholeNumber) {
+TEST(Numbers, WholeNumberTakesOnlyAWholeNumberLeadingNumberWhatStartsTheField) {
     EXPECT_EQ(WholeNumber("12"), 12.0);
     EXPECT_EQ(WholeNumber("  -7 "), -7.0);
     EXPECT_EQ(WholeNumber("2.5"), 2.5);
@@ -14,9 +14,7 @@ TEST(Numbers, WholeNumberAcceptsOnlyAWholeNumber) {
     for (const char* bad : {"", "  ", "abc", "12x", "1 2", "inf", "nan", "--1", "１２"}) {
         EXPECT_FALSE(WholeNumber(QString::fromUtf8(bad))) << bad;
     }
-}
-
-TEST(Numbers, LeadingNumberReadsWhatStartsTheField) {
+    // A leading number reads what starts the field.
     EXPECT_EQ(LeadingNumber(" 4"), 4.0);
     EXPECT_EQ(LeadingNumber("0240"), 240.0);
     EXPECT_EQ(LeadingNumber("1 2"), 12.0);  // blanks are ignored anywhere

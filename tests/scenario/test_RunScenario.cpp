@@ -152,17 +152,15 @@ TEST_P(Stories, Play) {
 INSTANTIATE_TEST_SUITE_P(Table, Stories, ::testing::ValuesIn(AllStories()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Interpreter, AnEmptyScenarioFileHasNoLabelOne) {
+TEST_F(Interpreter, AnEmptyFileHasNoLabelOneAndAfterStoppedRunsNewGameStartsAgain) {
     writeFile("Lanternwick.dat", {});
     MessageScript boxes;
     boxes.expectContaining(QStringLiteral("行き先のラベル「_00001」がシナリオにありません"));
     newGame();
     EXPECT_TRUE(boxes.finished());
-}
 
-TEST_F(Interpreter, AfterAStoppedRunNewGameStartsAgain) {
+    // After a stopped run, New Game starts again.
     writeScenario({Label(1), Line("msg", "once"), Line("next", "-1"), kEnd});
-    MessageScript boxes;
     for (int game = 0; game < 2; ++game)
         boxes.expect(QString::fromUtf16(kScenarioEndMessage)).expectQuitQuestion(MessageAnswer::No);
     newGame();
