@@ -103,25 +103,24 @@ TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {
         ASSERT_EQ(written[2 * (i + paused)], left[i]) << "frame " << i;
 }
 
-TEST_F(SdlOutput, WithoutAnyDeviceTheServiceFollowsTheClock) {
-    ScopedEnvironment driver("SDL_AUDIODRIVER", "no-such-driver");
-    EXPECT_EQ(OpenSdlAudioOutput(), nullptr);
-    std::unique_ptr<AudioOutput> fallback = DefaultAudioOutput();
-    ASSERT_NE(fallback, nullptr);
-    EXPECT_EQ(fallback->sampleRate(), 44100);
-
-    MciService service([] { return DefaultAudioOutput(); });
-    ASSERT_TRUE(WriteWave(dir_.filePath("tone.wav"), 22050, 1, WaveEncoding::Pcm16,
-                          Sine(22050, 1, 441.0, 60.0)));
-    ASSERT_EQ(service.sendString("open tone.wav alias wavplay", nullptr), 0u);
-    ASSERT_EQ(service.sendString("play wavplay notify", nullptr), 0u);
-    EXPECT_EQ(Ask(service, "status wavplay mode"), "playing");
-}
-
-// SDL's disk driver writing into a pipe that nobody reads blocks in its write
-// for good, as a stuck sound server does: within about a second the clock takes
-// over, and the wave still ends, so that the voice wait of `say` ends too.
-TEST_F(SdlOutput, AStuckDeviceHandsTheWaveToTheClock) {
+// Without any device the service plays on the clock. SDL's disk driver writing
+// into a pipe that nobody reads blocks in its write for good, as a stuck sound
+// server does: within about a second the clock takes over, and the wave still
+// ends, so that the voice wait of `say` ends too.
+TEST_F(SdlOutput, WithoutAnyDeviceOrAStuckOneTheWaveFollowsTheClock) {
+    {
+        ScopedEnvironment driver("SDL_AUDIODRIVER", "no-such-driver");
+        EXPECT_EQ(OpenSdlAudioOutput(), nullptr);
+        std::unique_ptr<AudioOutput> fallback = DefaultAudioOutput();
+        ASSERT_NE(fallback, nullptr);
+        EXPECT_EQ(fallback->sampleRate(), 44100);
+        MciService service([] { return DefaultAudioOutput(); });
+        ASSERT_TRUE(WriteWave(dir_.filePath("tone.wav"), 22050, 1, WaveEncoding::Pcm16,
+                              Sine(22050, 1, 441.0, 60.0)));
+        ASSERT_EQ(service.sendString("open tone.wav alias wavplay", nullptr), 0u);
+        ASSERT_EQ(service.sendString("play wavplay notify", nullptr), 0u);
+        EXPECT_EQ(Ask(service, "status wavplay mode"), "playing");
+    }
     const QByteArray pipe = QFile::encodeName(dir_.filePath("device.fifo"));
     ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
     // Open for reading and not read during the test: with no reader at all the

@@ -1,5 +1,5 @@
-// Start-up: the dressed window, the title picture, the font size, and the
-// refusal of a second copy (with real processes).
+// Start-up: the dressed window, the title picture, the font size, --warp and a
+// game folder, and the refusal of a second copy (with real processes).
 
 #include <QColor>
 #include <QDir>
@@ -10,6 +10,7 @@
 #include "platform/SingleInstance.h"
 #include "shell/Form2.h"
 #include "shell/Main.h"
+#include "shell/StartOptions.h"
 #include "support/GameFixture.h"
 #include "support/GameProcess.h"
 
@@ -28,6 +29,7 @@ class StartUp : public GameFixture {
     void TearDown() override {
         ReleaseSingleInstance();
         SetSingleInstanceLockPath("");
+        SetNewGameLabel(1);
         GameFixture::TearDown();
     }
     void writeTitle() { writePicture("Title.JPG", 480, 358, 0x000080); }
@@ -90,6 +92,25 @@ TEST_F(StartUp, LockOfACopyThatDiedIsTakenOverOneThatCannotBeReadIsReported) {
     Main();
     EXPECT_EQ(ProgramEndCount(), 1);
     EXPECT_FALSE(MainForm().window.isShown());
+}
+
+TEST_F(StartUp, WarpNewGameStartsAtTheLabelInTheFolderGivenAMissingLabelIsRefused) {
+    writeTitle();
+    writeScenario({Label(1), Line("msg", "one"), Line("keywait"), Label(7), Line("msg", "seven"),
+                   Line("keywait"), "_"});
+    MessageScript boxes;
+    const QString folder = QDir::currentPath();
+    QDir::setCurrent(QDir::tempPath());
+    Main({.gameDir = folder, .newGameLabel = 7});
+    ASSERT_FALSE(ProgramHasEnded());
+    EXPECT_EQ(Engine.AppDir, folder + "/");
+    newGame();
+    EXPECT_TRUE(messageText().startsWith("seven"));
+
+    ReleaseSingleInstance();
+    boxes.expectContaining(QStringLiteral("「_00008」がシナリオにありません"));
+    Main({.gameDir = folder, .newGameLabel = 8});
+    EXPECT_EQ(ProgramEndCount(), 1);
 }
 
 // ---- a real second process -------------------------------------------------

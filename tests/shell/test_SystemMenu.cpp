@@ -53,7 +53,7 @@ TEST_F(SystemMenuTest, MenuModeZeroLabelsTheMenuOtherModesLeaveElevenBlankButton
     }
 }
 
-TEST_F(SystemMenuTest, VersionBoxTextCharacterForCharacter) {
+TEST_F(SystemMenuTest, VersionBoxTextCharacterForCharacterHelpAsHtmlOrShiftJisText) {
     EXPECT_EQ(VersionBoxText(),
               QStringLiteral("『 ランタンウィック 』  Ver.2.00\r\n\r\n"
                              "    (C) 2026 ともしび工房\r\n\r\n\r\n"
@@ -66,9 +66,8 @@ TEST_F(SystemMenuTest, VersionBoxTextCharacterForCharacter) {
     EXPECT_EQ(NoticeIndent(26, 15), 4);  // 3.5 -> 4
     EXPECT_EQ(NoticeIndent(26, 17), 2);  // 2.5 -> 2
     EXPECT_EQ(NoticeIndent(26, 30), 0);  // longer than the title: no negative indent
-}
 
-TEST_F(SystemMenuTest, HelpShowsHtmlOrShiftJisText) {
+    // Help shows HTML, or Shift-JIS text.
     writeFile("lanternwick.hlp", "<html><body><h1>遊び方</h1><p>ボタンを押す</p></body></html>");
     Command1_Click(kHelpButton);
     EXPECT_TRUE(HelpViewerText().contains(QStringLiteral("ボタンを押す")));

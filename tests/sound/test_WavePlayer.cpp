@@ -109,7 +109,7 @@ TEST_P(WaveCalls, SendTheirCommandsAndKeepTheState) {
 INSTANTIATE_TEST_SUITE_P(Table, WaveCalls, ::testing::ValuesIn(kCalls),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WavePlayer, SeekLoopReplacesARunningLoopAndKeepsAMissingName) {
+TEST_F(WavePlayer, SeekLoopReplacesALoopKeepsAMissingNameStopCloseClearsWhenRefused) {
     QString result;
     WaveCommand(kSeekLoop, "a.wav", result);
     takeCommands();
@@ -122,16 +122,13 @@ TEST_F(WavePlayer, SeekLoopReplacesARunningLoopAndKeepsAMissingName) {
     EXPECT_EQ(Engine.MusicState, "missing.wav");
     EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), 0);
     EXPECT_EQ(Engine.WavePlaying, 0);
-}
 
-TEST_F(WavePlayer, StopCloseClearsWavePlayingEvenWhenTheServiceRefuses) {
-    // The game believes a wave is open that the service does not have: both
-    // commands fail and each shows the service's message.
+    // Believed open while the service has nothing: both commands fail, each shows
+    // the service's message, and WavePlaying is cleared all the same.
     Engine.WavePlaying = 255;
     MessageScript boxes;
     boxes.expectContaining("stop wavplay").expectContaining("close wavplay");
-    QString none;
-    WaveCommand(kStopClose, "v", none);
+    WaveCommand(kStopClose, "v", result);
     EXPECT_EQ(Engine.WavePlaying, 0);
 }
 
