@@ -1,7 +1,6 @@
 // The bundled game played end to end in-process: scripted clicks, a stepped
 // clock, scripted answers. Any message box not in the script (an unsupported
 // line, a scenario error, a loop-out) fails the test.
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
@@ -10,25 +9,13 @@
 
 #include "ScenarioChecker.h"
 #include "platform/FileLookup.h"
-#include "platform/ProgramEnd.h"
 #include "scenario/Ending.h"
-#include "scenario/EngineState.h"
-#include "shell/Form1.h"
 #include "support/GameFixture.h"
-#include "support/MessageScript.h"
 
 namespace {
 
 // The hub's choices (buttons of the square at label 10).
-enum Hub {
-    Storehouse = 0,
-    OilShop = 1,
-    ClockTower = 2,
-    NorthWoods = 3,
-    SotasHome = 4,
-    BlowOut = 6,
-    Finale = 8
-};
+enum Hub { Storehouse = 0, OilShop, ClockTower, NorthWoods, SotasHome, BlowOut = 6, Finale = 8 };
 
 // A stepped clock that notes what the message window shows whenever the game
 // sleeps: the ending's lines are on screen exactly while it waits.
@@ -148,10 +135,6 @@ TEST_F(BundledGame, DeepInTheWoodsTheStoryHaltsUntilNewGame) {
     expectEnding(QStringLiteral("　Ｈａｐｐｙ　Ｅｎｄ。。。☆"));
 }
 
-}  // namespace
-
-namespace {
-
 // Every picture, wave and help file the scenario names is in game/, spelt with
 // the same case (the checker warns about a name found only in another case).
 TEST(BundledGameFiles, EveryNamedFileIsThereAsWritten) {
@@ -160,9 +143,8 @@ TEST(BundledGameFiles, EveryNamedFileIsThereAsWritten) {
     for (const Finding& finding : report.findings)
         ADD_FAILURE() << FormatFinding(finding).toStdString();
     SetGameFolder(QStringLiteral(LANTERNWICK_GAME_DIR));
-    EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/Title.JPG")), FileMatch::Exact);
-    EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/Lanternwick.HLP")), FileMatch::Exact);
-    EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR "/loop101s.wav")), FileMatch::Exact);
+    for (const char* name : {"/Title.JPG", "/Lanternwick.HLP", "/loop101s.wav"})
+        EXPECT_EQ(FindFile(QStringLiteral(LANTERNWICK_GAME_DIR) + name), FileMatch::Exact) << name;
     SetGameFolder(QString());
 }
 

@@ -21,24 +21,19 @@ TEST_P(HelpLinks, OnlyAnchorsAndWebPagesAreFollowed) {
               GetParam().action);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, HelpLinks,
-                         ::testing::Values(LinkRow{"#start", HelpLink::Anchor},
-                                           LinkRow{"Lanternwick.HLP#keys", HelpLink::Anchor},
-                                           LinkRow{"http://example.org/", HelpLink::Browser},
-                                           LinkRow{"HTTPS://example.org/a?b", HelpLink::Browser},
-                                           LinkRow{"https:///nohost", HelpLink::Ignored},
-                                           LinkRow{"file:///etc/passwd", HelpLink::Ignored},
-                                           LinkRow{"ssh://host/", HelpLink::Ignored},
-                                           LinkRow{"mailto:a@example.org", HelpLink::Ignored},
-                                           LinkRow{"javascript:alert(1)", HelpLink::Ignored},
-                                           LinkRow{"data:text/html,x", HelpLink::Ignored},
-                                           LinkRow{"../outside.html", HelpLink::Ignored},
-                                           LinkRow{"//host/share", HelpLink::Ignored},
-                                           LinkRow{"other.html#a", HelpLink::Ignored}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, HelpLinks, ::testing::Values(
+    LinkRow{"#start", HelpLink::Anchor}, LinkRow{"Lanternwick.HLP#keys", HelpLink::Anchor},
+    LinkRow{"http://example.org/", HelpLink::Browser}, LinkRow{"HTTPS://example.org/a?b", HelpLink::Browser},
+    LinkRow{"https:///nohost", HelpLink::Ignored}, LinkRow{"file:///etc/passwd", HelpLink::Ignored},
+    LinkRow{"ssh://host/", HelpLink::Ignored}, LinkRow{"mailto:a@example.org", HelpLink::Ignored},
+    LinkRow{"javascript:alert(1)", HelpLink::Ignored}, LinkRow{"data:text/html,x", HelpLink::Ignored},
+    LinkRow{"../outside.html", HelpLink::Ignored}, LinkRow{"//host/share", HelpLink::Ignored},
+    LinkRow{"other.html#a", HelpLink::Ignored}));
+// clang-format on
 
-QString Nested(const char* open, const char* close, int depth) {
-    return "<html><body>" + QString::fromUtf8(open).repeated(depth) + "x" +
-           QString::fromUtf8(close).repeated(depth) + "</body></html>";
+QString Nested(const QString& open, const QString& close, int depth) {
+    return "<html><body>" + open.repeated(depth) + "x" + close.repeated(depth) + "</body></html>";
 }
 
 struct MarkupRow {
@@ -59,23 +54,22 @@ TEST_P(HelpMarkup, DeepOrLargeMarkupIsShownAsPlainText) {
     EXPECT_EQ(content->text, GetParam().html);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HelpMarkup,
-    ::testing::Values(
-        MarkupRow{"TablesAtTheLimit",
-                  Nested("<table><tr><td>", "</td></tr></table>", kDeepestTables), true},
-        MarkupRow{"TablesOverTheLimit",
-                  Nested("<table><tr><td>", "</td></tr></table>", kDeepestTables + 1), false},
-        MarkupRow{"UnclosedTablesCountToo", Nested("<TABLE><tr><td>", "", 100), false},
-        MarkupRow{"TablesSideBySide", Nested("<table><tr><td>x</td></tr></table>", "", 500), true},
-        MarkupRow{"TooManyCells", "<table><tr>" + QString("<td>x").repeated(kTableCellBudget + 1),
-                  false},
-        MarkupRow{"NestedBlocksOverTheCellBudget",
-                  Nested("<table><tr><td>", "</td></tr></table>", 8).repeated(8), false},
-        MarkupRow{"UnclosedParagraphsAndItemsAreNoLevels", Nested("<p><li>", "", 5000), true},
-        MarkupRow{"DeepDivisions", Nested("<div>", "</div>", 3000), false},
-        MarkupRow{"TooLong", Nested("<p>", "", kLongestHtmlCharacters / 3), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+const QString kTable = "<table><tr><td>", kTableEnd = "</td></tr></table>";
+// clang-format off
+const MarkupRow kMarkup[] = {
+    {"TablesAtTheLimit", Nested(kTable, kTableEnd, kDeepestTables), true},
+    {"TablesOverTheLimit", Nested(kTable, kTableEnd, kDeepestTables + 1), false},
+    {"UnclosedTablesCountToo", Nested("<TABLE><tr><td>", "", 100), false},
+    {"TablesSideBySide", Nested(kTable + "x" + kTableEnd, "", 500), true},
+    {"TooManyCells", "<table><tr>" + QString("<td>x").repeated(kTableCellBudget + 1), false},
+    {"NestedBlocksOverTheCellBudget", Nested(kTable, kTableEnd, 8).repeated(8), false},
+    {"UnclosedParagraphsAndItemsAreNoLevels", Nested("<p><li>", "", 5000), true},
+    {"DeepDivisions", Nested("<div>", "</div>", 3000), false},
+    {"TooLong", Nested("<p>", "", kLongestHtmlCharacters / 3), false}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, HelpMarkup, ::testing::ValuesIn(kMarkup),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HelpFile, OutsideTheFolderOrNotARegularFileIsNotRead) {
     const TempFolder dir(TempFolder::Entered);

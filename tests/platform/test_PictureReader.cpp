@@ -28,13 +28,9 @@ QByteArray Encoded(const char* format, int width, int height) {
 
 // A 24-bit BMP header declaring any size, with no pixels behind it.
 QByteArray BmpHeader(qint32 width, qint32 height) {
-    QByteArray bytes(54, '\0');
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    qToLittleEndian<quint32>(54, bytes.data() + 10);
-    qToLittleEndian<quint32>(40, bytes.data() + 14);
-    qToLittleEndian<qint32>(width, bytes.data() + 18);
-    qToLittleEndian<qint32>(height, bytes.data() + 22);
+    QByteArray bytes = QByteArray("BM") + QByteArray(52, '\0');
+    for (auto [offset, value] : {std::pair{10, 54}, {14, 40}, {18, width}, {22, height}})
+        qToLittleEndian<qint32>(value, bytes.data() + offset);
     qToLittleEndian<quint16>(1, bytes.data() + 26);
     qToLittleEndian<quint16>(24, bytes.data() + 28);
     return bytes;
@@ -82,25 +78,24 @@ TEST_P(HostilePictures, AreRefusedOrReadAtTheirDeclaredSize) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HostilePictures,
-    ::testing::Values(Hostile{"png.JPG", Encoded("png", 48, 36), true},
-                      Hostile{"jpeg.bmp", Encoded("jpeg", 48, 36), true},
-                      Hostile{"truncated.JPG", Encoded("jpeg", 480, 358).left(700), true},
-                      Hostile{"headeronly.JPG", Encoded("jpeg", 480, 358).left(20), false},
-                      Hostile{"empty.JPG", {}, false},
-                      Hostile{"tiff.JPG", QByteArray("II*\0", 4) + QByteArray(200, '\0'), false},
-                      Hostile{"webp.JPG", QByteArray("RIFF\x20\0\0\0WEBPVP8 ", 16), false},
-                      Hostile{"text.JPG", "not a picture", false},
-                      Hostile{"bomb.bmp", BmpHeader(65000, 65000), false},
-                      Hostile{"bomb.gif", GifScreen(65000, 65000), false},
-                      Hostile{"wide.bmp", BmpHeader(kWidestPicture + 1, 2), false},
-                      Hostile{"negative.bmp", BmpHeader(-5, 7), false},
-                      Hostile{"pipe.JPG", {}, false, true}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        name.erase(name.find('.'), 1);
-        return name;
-    });
+// clang-format off
+const Hostile kHostile[] = {
+    {"png.JPG", Encoded("png", 48, 36), true}, {"jpeg.bmp", Encoded("jpeg", 48, 36), true},
+    {"truncated.JPG", Encoded("jpeg", 480, 358).left(700), true},
+    {"headeronly.JPG", Encoded("jpeg", 480, 358).left(20), false},
+    {"empty.JPG", {}, false}, {"text.JPG", "not a picture", false},
+    {"tiff.JPG", QByteArray("II*\0", 4) + QByteArray(200, '\0'), false},
+    {"webp.JPG", QByteArray("RIFF\x20\0\0\0WEBPVP8 ", 16), false},
+    {"bomb.bmp", BmpHeader(65000, 65000), false}, {"bomb.gif", GifScreen(65000, 65000), false},
+    {"wide.bmp", BmpHeader(kWidestPicture + 1, 2), false}, {"negative.bmp", BmpHeader(-5, 7), false},
+    {"pipe.JPG", {}, false, true}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, HostilePictures, ::testing::ValuesIn(kHostile),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             name.erase(name.find('.'), 1);
+                             return name;
+                         });
 
 }  // namespace

@@ -30,7 +30,7 @@ class PictureSurfaceTest : public ::testing::Test {
     Window window{"TestWindow"};
 };
 
-TEST_F(PictureSurfaceTest, AutoSizeTakesPictureSizePlusBorder) {
+TEST_F(PictureSurfaceTest, AutoSizeTakesPictureSizePlusBorderAFailedLoadChangesNothing) {
     PictureSurface cg(window, "cg", {.borderPx = 2, .autoSize = true});
     ASSERT_TRUE(cg.loadPicture(picture("a.png", 480, 358, Qt::red)));
     EXPECT_EQ(cg.width(), 484);
@@ -40,9 +40,11 @@ TEST_F(PictureSurfaceTest, AutoSizeTakesPictureSizePlusBorder) {
     EXPECT_EQ(cg.insideHeight(), 100);
     EXPECT_EQ(cg.pixel(0, 0), 0xff010203u);
     EXPECT_EQ(cg.pixel(5, 5), 0xff0000ffu);
-}
+    EXPECT_FALSE(cg.loadPicture(dir.filePath("missing.jpg")));
+    EXPECT_FALSE(cg.loadPicture(dir.write("text.jpg", "not a picture")));
+    EXPECT_EQ(cg.insideWidth(), 200);
+    EXPECT_EQ(cg.pixel(5, 5), 0xff0000ffu);
 
-TEST_F(PictureSurfaceTest, FixedSurfaceKeepsItsSize) {
     PictureSurface card(window, "card", {.borderPx = 2, .autoSize = false});
     card.setWidth(97);
     card.setHeight(73);
@@ -51,35 +53,17 @@ TEST_F(PictureSurfaceTest, FixedSurfaceKeepsItsSize) {
     EXPECT_EQ(card.insideWidth(), 93);
 }
 
-TEST_F(PictureSurfaceTest, FailedLoadChangesNothing) {
-    PictureSurface cg(window, "cg", {.borderPx = 2, .autoSize = true});
-    ASSERT_TRUE(cg.loadPicture(picture("a.png", 20, 10, Qt::red)));
-    EXPECT_FALSE(cg.loadPicture(dir.filePath("missing.jpg")));
-    EXPECT_FALSE(cg.loadPicture(dir.write("text.jpg", "not a picture")));
-    EXPECT_EQ(cg.insideWidth(), 20);
-    EXPECT_EQ(cg.pixel(5, 5), 0xffff0000u);
-}
-
-TEST_F(PictureSurfaceTest, CopyMovesPixelsAndOutsideGivesBackground) {
+TEST_F(PictureSurfaceTest, CopyMovesPixelsOutsideGivesBackgroundRefreshRedrawsThenOverlays) {
     PictureSurface strip(window, "strip", {.borderPx = 2, .autoSize = true});
     PictureSurface cg(window, "cg", {.borderPx = 2, .autoSize = true});
     strip.setBackground({10, 20, 30});
     ASSERT_TRUE(strip.loadPicture(picture("s.png", 4, 8, Qt::yellow)));
-    ASSERT_TRUE(cg.loadPicture(picture("c.png", 6, 6, Qt::black)));
+    ASSERT_TRUE(cg.loadPicture(picture("c.png", 100, 100, Qt::white)));
     cg.copyFrom(strip, 0, 4, 4, 6, 1, 1);  // rows 8 and 9 lie below the strip
     EXPECT_EQ(cg.pixel(1, 1), 0xffffff00u);
     EXPECT_EQ(cg.pixel(1, 4), 0xffffff00u);
     EXPECT_EQ(cg.pixel(1, 5), 0xff0a141eu);
     EXPECT_EQ(cg.pixel(0, 0), 0xff010203u);
-}
-
-TEST_F(PictureSurfaceTest, RefreshRedrawsThePictureThenTheOverlays) {
-    PictureSurface cg(window, "cg", {.borderPx = 2, .autoSize = true});
-    ASSERT_TRUE(cg.loadPicture(picture("c.png", 100, 100, Qt::white)));
-    PictureSurface other(window, "other", {.borderPx = 2, .autoSize = true});
-    ASSERT_TRUE(other.loadPicture(picture("o.png", 100, 100, Qt::black)));
-    cg.copyFrom(other, 0, 0, 50, 50, 0, 0);
-    EXPECT_EQ(cg.pixel(10, 10), 0xff000000u);
     int paints = 0;
     cg.onPaint([&] {
         ++paints;
@@ -87,24 +71,14 @@ TEST_F(PictureSurfaceTest, RefreshRedrawsThePictureThenTheOverlays) {
     });
     cg.refresh();
     EXPECT_EQ(paints, 1);
-    EXPECT_EQ(cg.pixel(10, 10), 0xffffffffu);  // the copy is gone, the picture is back
+    EXPECT_EQ(cg.pixel(1, 1), 0xffffffffu);    // the copy is gone, the picture is back
     EXPECT_EQ(cg.pixel(70, 50), 0xff777777u);  // on the ring
     EXPECT_EQ(cg.pixel(50, 50), 0xffffffffu);  // no fill
 }
 
-TEST_F(PictureSurfaceTest, GrowingKeepsWhatTheImageHolds) {
-    PictureSurface strip(window, "strip", {.borderPx = 2, .autoSize = true});
-    ASSERT_TRUE(strip.loadPicture(picture("s.png", 10, 10, Qt::red)));
-    strip.setHeight(24);
-    EXPECT_EQ(strip.insideHeight(), 20);
-    EXPECT_EQ(strip.pixel(5, 5), 0xffff0000u);
-    strip.setHeight(0);
-    EXPECT_EQ(strip.insideHeight(), 0);
-}
-
 // A strip goes straight into the image: rows kept, cut off or continued with the
 // background, whatever pixel format the file has.
-TEST_F(PictureSurfaceTest, StripIsDecodedIntoTheImageAtTheHeightAsked) {
+TEST_F(PictureSurfaceTest, StripIsDecodedAtTheHeightAskedAndGrowingKeepsTheImage) {
     QImage grey(8, 12, QImage::Format_Grayscale8);
     grey.fill(200);
     ASSERT_TRUE(grey.save(dir.filePath("grey.png")));
@@ -133,8 +107,15 @@ TEST_F(PictureSurfaceTest, StripIsDecodedIntoTheImageAtTheHeightAsked) {
         cg.copyFrom(strip, 0, 2, 8, 4, 0, 0);
         EXPECT_EQ(cg.pixel(3, 3), row.top);
     }
-    PictureSurface strip(window, "strip", {.borderPx = 0, .autoSize = true});
+    PictureSurface strip(window, "strip", {.borderPx = 2, .autoSize = true});
     EXPECT_EQ(strip.loadStrip(dir.filePath("missing.jpg"), 0), -1);
+    // Growing keeps what the image holds.
+    ASSERT_TRUE(strip.loadPicture(picture("s.png", 10, 10, Qt::red)));
+    strip.setHeight(24);
+    EXPECT_EQ(strip.insideHeight(), 20);
+    EXPECT_EQ(strip.pixel(5, 5), 0xffff0000u);
+    strip.setHeight(0);
+    EXPECT_EQ(strip.insideHeight(), 0);
 }
 
 TEST_F(PictureSurfaceTest, SurfaceMayOutliveItsWindow) {

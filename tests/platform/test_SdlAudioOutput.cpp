@@ -12,7 +12,6 @@
 #include <sys/stat.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <thread>
 
 #include "platform/mci/AudioOutput.h"
@@ -25,30 +24,20 @@
 namespace {
 
 // Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
-  public:
+struct ScopedEnvironment {
     ScopedEnvironment(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        : name(name), had(qEnvironmentVariableIsSet(name)), old(qgetenv(name)) {
         qputenv(name, value);
     }
-    ~ScopedEnvironment() {
-        if (had_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
+    ~ScopedEnvironment() { had ? qputenv(name, old) : qunsetenv(name); }
+    const char* name;
+    bool had;
+    QByteArray old;
 };
 
 class SdlOutput : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    QByteArray ask(MciService& service, const QByteArray& command) { return Ask(service, command); }
     TempFolder dir_{TempFolder::Entered};
 };
 
@@ -77,34 +66,24 @@ TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {
     int lastPosition = 0;
     int queries = 0;
     const QDeadlineTimer deadline(5000);
-    while (ask(service, "status wavplay mode") == "playing" && !deadline.hasExpired()) {
-        const int position = ask(service, "status wavplay position").toInt();
+    while (Ask(service, "status wavplay mode") == "playing" && !deadline.hasExpired()) {
+        const int position = Ask(service, "status wavplay position").toInt();
         EXPECT_GE(position, lastPosition);
         lastPosition = position;
         ++queries;
         QThread::usleep(500);
     }
-    EXPECT_EQ(ask(service, "status wavplay mode"), "stopped");
-    EXPECT_EQ(ask(service, "status wavplay position"), "150");
+    EXPECT_EQ(Ask(service, "status wavplay mode"), "stopped");
+    EXPECT_EQ(Ask(service, "status wavplay position"), "150");
     EXPECT_GT(queries, 10);
     service.reset();  // closes the device: the driver has written all it was given
 
     // What the device was handed: the tone, once, at its pitch.
-    const std::vector<float> stereo = recording->samples();
-    size_t first = 0, last = 0, rising = 0;
-    bool below = false;
-    for (size_t i = 0; i < stereo.size(); i += 2) {
-        if (std::fabs(stereo[i]) <= 0.02f) continue;
-        if (first == 0) first = i / 2;
-        last = i / 2;
-        if (stereo[i] < -0.1f) below = true;
-        if (below && stereo[i] > 0.1f) {
-            below = false;
-            ++rising;
-        }
-    }
+    const std::vector<float> left = LeftChannel(recording->samples());
+    const Heard heard = Listen(left);
+    const size_t first = heard.first, last = heard.last;
     EXPECT_NEAR(static_cast<double>(last - first) / rate, 0.15, 0.004);
-    EXPECT_NEAR(static_cast<double>(rising), 441 * 0.15, 2.0);
+    EXPECT_NEAR(heard.cycles, 441 * 0.15, 2.0);
 
     // And the disk driver wrote what the callback gave it, after whole buffers of
     // silence written while the device was still paused.
@@ -121,28 +100,27 @@ TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {
     EXPECT_EQ(paused % static_cast<size_t>(bufferFrames), 0u);
     ASSERT_GE(writtenFrames, last + paused + 1);
     for (size_t i = first; i <= last; i += 97)
-        ASSERT_EQ(written[2 * (i + paused)], stereo[2 * i]) << "frame " << i;
+        ASSERT_EQ(written[2 * (i + paused)], left[i]) << "frame " << i;
 }
 
-TEST_F(SdlOutput, WithoutAnyDeviceTheServiceFollowsTheClock) {
-    ScopedEnvironment driver("SDL_AUDIODRIVER", "no-such-driver");
-    EXPECT_EQ(OpenSdlAudioOutput(), nullptr);
-    std::unique_ptr<AudioOutput> fallback = DefaultAudioOutput();
-    ASSERT_NE(fallback, nullptr);
-    EXPECT_EQ(fallback->sampleRate(), 44100);
-
-    MciService service([] { return DefaultAudioOutput(); });
-    ASSERT_TRUE(WriteWave(dir_.filePath("tone.wav"), 22050, 1, WaveEncoding::Pcm16,
-                          Sine(22050, 1, 441.0, 60.0)));
-    ASSERT_EQ(service.sendString("open tone.wav alias wavplay", nullptr), 0u);
-    ASSERT_EQ(service.sendString("play wavplay notify", nullptr), 0u);
-    EXPECT_EQ(ask(service, "status wavplay mode"), "playing");
-}
-
-// SDL's disk driver writing into a pipe that nobody reads blocks in its write
-// for good, as a stuck sound server does: within about a second the clock takes
-// over, and the wave still ends, so that the voice wait of `say` ends too.
-TEST_F(SdlOutput, AStuckDeviceHandsTheWaveToTheClock) {
+// Without any device the service plays on the clock. SDL's disk driver writing
+// into a pipe that nobody reads blocks in its write for good, as a stuck sound
+// server does: within about a second the clock takes over, and the wave still
+// ends, so that the voice wait of `say` ends too.
+TEST_F(SdlOutput, WithoutAnyDeviceOrAStuckOneTheWaveFollowsTheClock) {
+    {
+        ScopedEnvironment driver("SDL_AUDIODRIVER", "no-such-driver");
+        EXPECT_EQ(OpenSdlAudioOutput(), nullptr);
+        std::unique_ptr<AudioOutput> fallback = DefaultAudioOutput();
+        ASSERT_NE(fallback, nullptr);
+        EXPECT_EQ(fallback->sampleRate(), 44100);
+        MciService service([] { return DefaultAudioOutput(); });
+        ASSERT_TRUE(WriteWave(dir_.filePath("tone.wav"), 22050, 1, WaveEncoding::Pcm16,
+                              Sine(22050, 1, 441.0, 60.0)));
+        ASSERT_EQ(service.sendString("open tone.wav alias wavplay", nullptr), 0u);
+        ASSERT_EQ(service.sendString("play wavplay notify", nullptr), 0u);
+        EXPECT_EQ(Ask(service, "status wavplay mode"), "playing");
+    }
     const QByteArray pipe = QFile::encodeName(dir_.filePath("device.fifo"));
     ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
     // Open for reading and not read during the test: with no reader at all the
@@ -165,11 +143,11 @@ TEST_F(SdlOutput, AStuckDeviceHandsTheWaveToTheClock) {
 
     // A real device in real time: the wait is bounded, not stepped.
     const QDeadlineTimer deadline(5000);
-    while (ask(service, "status wavplay mode") == "playing" && !deadline.hasExpired())
+    while (Ask(service, "status wavplay mode") == "playing" && !deadline.hasExpired())
         QThread::msleep(5);
-    EXPECT_EQ(ask(service, "status wavplay mode"), "stopped");
+    EXPECT_EQ(Ask(service, "status wavplay mode"), "stopped");
     EXPECT_LT(deadline.remainingTime(), 5000 - 1000);
-    EXPECT_EQ(ask(service, "status wavplay position"), "500");
+    EXPECT_EQ(Ask(service, "status wavplay position"), "500");
     // Read from now on, so that the driver's file can be flushed when the test
     // program exits.
     std::thread([reader] {

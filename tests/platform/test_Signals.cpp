@@ -2,7 +2,6 @@
 // it is busy: the voice wait, the ending's pauses, an animation, a message box.
 // Each ends the program at once with the status shells expect. And an exit()
 // from the toolkit.
-#include <gtest/gtest.h>
 
 #include <signal.h>
 
@@ -11,7 +10,6 @@
 
 #include "support/GameFixture.h"
 #include "support/GameProcess.h"
-#include "support/TempFolder.h"
 #include "support/WaveFiles.h"
 
 namespace {
@@ -26,12 +24,12 @@ class SignalsEndTheGame : public ::testing::TestWithParam<Phase> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(game_.isValid());
-        ASSERT_TRUE(WritePicture(game_.filePath("Title.JPG"), 480, 360, 0x000080));
-        ASSERT_TRUE(WritePicture(game_.filePath("f.JPG"), 480, 360, 0x000080));
-        ASSERT_TRUE(WriteWave(game_.filePath("v.wav"), 8000, 1, WaveEncoding::Pcm16,
-                              Sine(8000, 1, 440, 20.0)));
-        ASSERT_TRUE(WriteWave(game_.filePath("loop101s.wav"), 8000, 1, WaveEncoding::Pcm16,
-                              Sine(8000, 1, 220, 20.0)));
+        for (const char* picture : {"Title.JPG", "f.JPG"})
+            ASSERT_TRUE(WritePicture(game_.filePath(picture), 480, 360, 0x000080));
+        for (const char* wave : {"v.wav", "loop101s.wav"}) {
+            ASSERT_TRUE(WriteWave(game_.filePath(wave), 8000, 1, WaveEncoding::Pcm16,
+                                  Sine(8000, 1, 440, 20.0)));
+        }
         ASSERT_FALSE(game_
                          .write("Lanternwick.dat", QByteArray("_00001\r\n") + GetParam().scenario +
                                                        "keywait \r\n_\r\n")

@@ -22,22 +22,14 @@ TEST(SilentOutput, AnswersLikeAnOutputThatRenders) {
     MciService silent([] { return MakeClockedAudioOutput(44100); });
 
     // Each step: milliseconds to move on, then a command for both (or none).
+    // clang-format off
     const std::vector<std::pair<int, QByteArray>> steps{
-        {0, "open music.wav alias wavplay"},
-        {0, "play wavplay notify"},
-        {1, ""},
-        {333, ""},
-        {200, "stop wavplay"},
-        {50, "play wavplay from 700"},
-        {49, ""},
+        {0, "open music.wav alias wavplay"}, {0, "play wavplay notify"}, {1, ""}, {333, ""},
+        {200, "stop wavplay"}, {50, "play wavplay from 700"}, {49, ""},
         {2, ""},  // the end: stopped at its length
-        {10, "seek wavplay to start"},
-        {0, "play wavplay notify"},
-        {749, ""},
-        {1, ""},
-        {1, "play wavplay from 100"},
-        {120, ""},
-    };
+        {10, "seek wavplay to start"}, {0, "play wavplay notify"}, {749, ""}, {1, ""},
+        {1, "play wavplay from 100"}, {120, ""}};
+    // clang-format on
     for (const auto& [ms, command] : steps) {
         clock.advance(ms);
         SCOPED_TRACE(std::to_string(clock.milliseconds()) + " " + command.toStdString());

@@ -1,15 +1,10 @@
 // Lines whose argument the player cannot take: each is reported with its line
 // number, the line and what is wrong, and the run stops there with nothing
 // started. One row per problem, for every command that has one.
-#include <gtest/gtest.h>
 
-#include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
-#include "scenario/EngineState.h"
 #include "scenario/RunScenario.h"
 #include "support/CoreFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 

@@ -1,14 +1,9 @@
 // The choice commands: targets, labelled buttons and the wait (their bad lines are
 // in test_ArgumentRules).
-#include <gtest/gtest.h>
 
-#include "platform/ProgramEnd.h"
-#include "scenario/EngineState.h"
 #include "scenario/Modes.h"
 #include "scenario/RunScenario.h"
 #include "support/CoreFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 
@@ -20,7 +15,7 @@ class Choices : public CoreFixture {
 const QString kTargets =
     QStringLiteral("00012 00015 00000 00000 00000 00000 00000 00000 00000 00003");
 
-TEST_F(Choices, LabelledButtonsAndTargetsThenTheWait) {
+TEST_F(Choices, LabelledButtonsAndTargetsThenTheWaitAFailedNextbotKeepsThem) {
     writeFile("door.png", "a picture");
     MessageScript boxes;
     play({Line("botcls"), Line("nextbot", kTargets), Line("bottxt2", "0 Go left,Take the left"),
@@ -53,6 +48,11 @@ TEST_F(Choices, LabelledButtonsAndTargetsThenTheWait) {
         EXPECT_FALSE(b.visible);
         EXPECT_EQ(b.picture + b.caption + b.toolTip, "");
     }
+
+    // A failed nextbot leaves the old targets.
+    boxes.expectContaining(QStringLiteral("読めません"));
+    play({Line("nextbot", kTargets), Line("nextbot", "00001 xxxxx"), Line("botrpg")});
+    EXPECT_EQ(Engine.ChoiceTargets[0], 12);
 }
 
 // `botwait` enters choice mode only where button 9 is the Next button; mode 5
@@ -68,13 +68,6 @@ TEST_F(Choices, BotwaitInEachDisplayMode) {
         EXPECT_EQ(button(kButtonTen).caption, mode == 5 ? kNextCaption : QString());
         EXPECT_EQ(messageText(), "");
     }
-}
-
-TEST_F(Choices, FailedNextbotLeavesTheOldTargets) {
-    MessageScript boxes;
-    boxes.expectContaining(QStringLiteral("読めません"));
-    play({Line("nextbot", kTargets), Line("nextbot", "00001 xxxxx"), Line("botrpg")});
-    EXPECT_EQ(Engine.ChoiceTargets[0], 12);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ class LabelSearch : public ::testing::Test {
     TempFolder dir_;
 };
 
-TEST_F(LabelSearch, StopsAtTheLabelOrTheEndLineAndCountsEveryLinePassed) {
+TEST_F(LabelSearch, StopsAtTheLabelOrEndLineCountingEveryLineInTheFileAsItIsThen) {
     write(QStringLiteral(
         "msg      _00002\r\n _00002\r\n_00002 \r\n_00002\r\nmsg      灯\r\n_\r\n_00003\r\n"));
     EXPECT_EQ(jump(2), "4:_00002");
@@ -44,9 +44,8 @@ TEST_F(LabelSearch, StopsAtTheLabelOrTheEndLineAndCountsEveryLinePassed) {
     EXPECT_EQ(next.number, 7);
     EXPECT_EQ(jump(9), "6:_");
     EXPECT_EQ(LastScenarioLineRead().number, 6);
-}
 
-TEST_F(LabelSearch, EachJumpReadsTheFileAsItIsThen) {
+    // Each jump reads the file as it is then.
     write(QStringLiteral("_00001\r\nmsg      one\r\n_00002\r\n_\r\n"));
     EXPECT_EQ(jump(2), "3:_00002");
     // Same size, other places: nothing of the first search may be remembered.

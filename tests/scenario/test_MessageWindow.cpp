@@ -1,5 +1,4 @@
 // The three-line message window.
-#include <gtest/gtest.h>
 
 #include "scenario/MessageWindow.h"
 #include "support/CoreFixture.h"

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Numbers, WholeNumberAcceptsOnlyAWholeNumber) {
+TEST(Numbers, WholeNumberTakesOnlyAWholeNumberLeadingNumberWhatStartsTheField) {
     EXPECT_EQ(WholeNumber("12"), 12.0);
     EXPECT_EQ(WholeNumber("  -7 "), -7.0);
     EXPECT_EQ(WholeNumber("2.5"), 2.5);
@@ -14,9 +14,7 @@ TEST(Numbers, WholeNumberAcceptsOnlyAWholeNumber) {
     for (const char* bad : {"", "  ", "abc", "12x", "1 2", "inf", "nan", "--1", "１２"}) {
         EXPECT_FALSE(WholeNumber(QString::fromUtf8(bad))) << bad;
     }
-}
-
-TEST(Numbers, LeadingNumberReadsWhatStartsTheField) {
+    // A leading number reads what starts the field.
     EXPECT_EQ(LeadingNumber(" 4"), 4.0);
     EXPECT_EQ(LeadingNumber("0240"), 240.0);
     EXPECT_EQ(LeadingNumber("1 2"), 12.0);  // blanks are ignored anywhere
@@ -27,19 +25,14 @@ TEST(Numbers, LeadingNumberReadsWhatStartsTheField) {
     EXPECT_EQ(LeadingNumber("2e"), 2.0);
 }
 
-TEST(Numbers, RoundingGoesToTheEvenNeighbour) {
+// Rounding goes to the even neighbour, flooring down, both within 16 bits.
+TEST(Numbers, RoundingToEvenAndFlooringWithinSixteenBits) {
     EXPECT_EQ(RoundedInt16(2.5), 2);
     EXPECT_EQ(RoundedInt16(3.5), 4);
     EXPECT_EQ(RoundedInt16(-2.5), -2);
     EXPECT_EQ(RoundedInt16(2.6), 3);
-}
-
-TEST(Numbers, FlooringGoesDown) {
     EXPECT_EQ(FlooredInt16(2.9), 2);
     EXPECT_EQ(FlooredInt16(-0.5), -1);
-}
-
-TEST(Numbers, SixteenBitRangeIsEnforced) {
     EXPECT_EQ(FlooredInt16(32767.9), 32767);
     EXPECT_EQ(FlooredInt16(-32768), -32768);
     EXPECT_FALSE(FlooredInt16(32768));

@@ -1,14 +1,9 @@
 // Built-in routines: used choices, the quit question, the ending and a bad name.
-#include <gtest/gtest.h>
 
-#include "platform/ProgramEnd.h"
 #include "platform/TextFile.h"
 #include "scenario/Ending.h"
-#include "scenario/EngineState.h"
 #include "scenario/RoutineCommands.h"
 #include "support/CoreFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 
@@ -31,20 +26,15 @@ TEST_P(Rtb1, HidesAUsedChoiceOnButtonsZeroToSeven) {
 
 INSTANTIATE_TEST_SUITE_P(EachUsedChoice, Rtb1, ::testing::Range(0, 10));
 
-TEST_F(Routines, Rtb2MarksTheLastChoiceAndIgnoresButtonTen) {
-    Engine.SelectedChoice = 4;
-    Engine.RoutineName = "rtb2";
-    RunBuiltinRoutine();
-    Engine.SelectedChoice = 10;
-    RunBuiltinRoutine();
-    for (size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(Engine.ChoiceFlags[i], i == 4 ? 0 : -1);
-}
-
-TEST_F(Routines, NamesAreLowerCasedButNotTrimmed) {
+TEST_F(Routines, Rtb2MarksTheLastChoiceNamesAreLowerCasedButNotTrimmed) {
+    Engine.SelectedChoice = 10;  // button 10 is no choice to mark
     MessageScript boxes;
     play({Line("pgnext", "RTB2"), Line("botrpg")});
     EXPECT_EQ(Engine.RoutineName, "rtb2");
+    Engine.SelectedChoice = 4;
+    RunBuiltinRoutine();
+    for (size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(Engine.ChoiceFlags[i], i == 4 ? 0 : -1);
     boxes.expect(QStringLiteral("rtb2 :PG命令の動作不正！強制終了します。"));
     play({Line("pgnext", "rtb2 "), Line("msg", "never"), Line("keywait")});
     EXPECT_EQ(ProgramEndCount(), 1);

@@ -1,19 +1,14 @@
 // The interpreter loop: label jumps, the line budget, dispatch, restarts, and the
 // orderly stop on problems in the scenario file. One table of small stories.
-#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <vector>
 
-#include "platform/ProgramEnd.h"
-#include "scenario/EngineState.h"
 #include "scenario/Modes.h"
 #include "scenario/RunScenario.h"
 #include "support/CoreFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 
@@ -158,17 +153,15 @@ TEST_P(Stories, Play) {
 INSTANTIATE_TEST_SUITE_P(Table, Stories, ::testing::ValuesIn(AllStories()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Interpreter, AnEmptyScenarioFileHasNoLabelOne) {
+TEST_F(Interpreter, AnEmptyFileHasNoLabelOneAndAfterStoppedRunsNewGameStartsAgain) {
     writeFile("Lanternwick.dat", {});
     MessageScript boxes;
     boxes.expectContaining(QStringLiteral("行き先のラベル「_00001」がシナリオにありません"));
     newGame();
     EXPECT_TRUE(boxes.finished());
-}
 
-TEST_F(Interpreter, AfterAStoppedRunNewGameStartsAgain) {
+    // After a stopped run, New Game starts again.
     writeScenario({Label(1), Line("msg", "once"), Line("next", "-1"), kEnd});
-    MessageScript boxes;
     for (int game = 0; game < 2; ++game)
         boxes.expect(QString::fromUtf16(kScenarioEndMessage)).expectQuitQuestion(MessageAnswer::No);
     newGame();

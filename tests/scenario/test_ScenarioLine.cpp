@@ -11,7 +11,7 @@ namespace {
 
 ScenarioLine L(const QString& text) { return ScenarioLine{1, text}; }
 
-TEST(ScenarioLineTest, ColumnsAreOneBasedAndMissingBeyondTheEnd) {
+TEST(ScenarioLineTest, ColumnsAreOneBasedAndLabelsTheLastFiveCharacters) {
     const ScenarioLine line = L("circle   1 0240 0179 0050");
     EXPECT_EQ(line.commandWord(), "circle  ");
     EXPECT_EQ(line.columns(10, 1), "1");
@@ -19,9 +19,7 @@ TEST(ScenarioLineTest, ColumnsAreOneBasedAndMissingBeyondTheEnd) {
     EXPECT_EQ(line.columns(22, 4), "0050");
     EXPECT_EQ(line.columns(24, 4), "50");
     EXPECT_EQ(line.columns(30, 4), "");
-}
-
-TEST(ScenarioLineTest, LabelTextIsTheLastFiveCharacters) {
+    // A label's text is the last five characters.
     EXPECT_EQ(LabelLineText(1), "_00001");
     EXPECT_EQ(LabelLineText(300), "_00300");
     EXPECT_EQ(LabelLineText(32767), "_32767");
@@ -30,7 +28,7 @@ TEST(ScenarioLineTest, LabelTextIsTheLastFiveCharacters) {
     EXPECT_EQ(LabelLineText(-32768), "_32768");
 }
 
-TEST(CommandTableTest, WordsAreEightColumnsAndUnique) {
+TEST(CommandTableTest, WordsAreEightColumnsUniqueAndFoundLowerCasedOnly) {
     QStringList seen;
     for (const Command& command : CommandTable()) {
         const QString word = QString::fromLatin1(command.word);
@@ -40,9 +38,7 @@ TEST(CommandTableTest, WordsAreEightColumnsAndUnique) {
         seen << word;
     }
     EXPECT_EQ(seen.size(), 22);
-}
-
-TEST(CommandTableTest, FindsByLowerCasedWordOnly) {
+    // Commands are found by their lower-cased word only.
     EXPECT_NE(FindCommand(L("ANIME3   x")), nullptr);
     EXPECT_EQ(QString::fromLatin1(FindCommand(L("Anime3   x"))->word), "anime3  ");
     EXPECT_EQ(QString::fromLatin1(FindCommand(L("anime    x"))->word), "anime   ");

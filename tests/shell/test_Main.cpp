@@ -1,6 +1,5 @@
-// Start-up: the dressed window, the title picture, the font size, and the
-// refusal of a second copy (with real processes).
-#include <gtest/gtest.h>
+// Start-up: the dressed window, the title picture, the font size, --warp and a
+// game folder, and the refusal of a second copy (with real processes).
 
 #include <QColor>
 #include <QDir>
@@ -8,16 +7,12 @@
 #include <QProcess>
 #include <QThread>
 
-#include "platform/ProgramEnd.h"
 #include "platform/SingleInstance.h"
-#include "scenario/EngineState.h"
-#include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Main.h"
+#include "shell/StartOptions.h"
 #include "support/GameFixture.h"
 #include "support/GameProcess.h"
-#include "support/MessageScript.h"
-#include "support/TempFolder.h"
 
 namespace {
 
@@ -34,6 +29,7 @@ class StartUp : public GameFixture {
     void TearDown() override {
         ReleaseSingleInstance();
         SetSingleInstanceLockPath("");
+        SetNewGameLabel(1);
         GameFixture::TearDown();
     }
     void writeTitle() { writePicture("Title.JPG", 480, 358, 0x000080); }
@@ -60,6 +56,10 @@ TEST_F(StartUp, MainDressesAndShowsTheWindow) {
     for (int16_t flag : Engine.ChoiceFlags)
         EXPECT_EQ(flag, -1);
     EXPECT_TRUE(SoundWindowExists());
+    // The message font follows the screen density.
+    EXPECT_EQ(MessageFontPoints(15), 12);  // 96 dpi
+    EXPECT_EQ(MessageFontPoints(12), 9);   // 120 dpi
+    EXPECT_EQ(MessageFontPoints(10), 8);   // 144 dpi
 }
 
 TEST_F(StartUp, AMissingOrBrokenTitlePictureEndsBeforeTheWindowShows) {
@@ -74,23 +74,16 @@ TEST_F(StartUp, AMissingOrBrokenTitlePictureEndsBeforeTheWindowShows) {
     }
 }
 
-TEST_F(StartUp, MessageFontFollowsTheScreenDensity) {
-    EXPECT_EQ(MessageFontPoints(15), 12);  // 96 dpi
-    EXPECT_EQ(MessageFontPoints(12), 9);   // 120 dpi
-    EXPECT_EQ(MessageFontPoints(10), 8);   // 144 dpi
-}
-
-TEST_F(StartUp, LockOfACopyThatDiedIsTakenOver) {
+TEST_F(StartUp, LockOfACopyThatDiedIsTakenOverOneThatCannotBeReadIsReported) {
+    writeTitle();
     // A process number that is not running.
     ASSERT_FALSE(lockDir_
                      .write("test.lock", "2147483000\nlanternwick\n" +
                                              QSysInfo::machineHostName().toUtf8() + "\n")
                      .isEmpty());
     EXPECT_TRUE(ClaimSingleInstance());
-}
-
-TEST_F(StartUp, ALockFileThatCannotBeReadIsReportedAsSuch) {
-    writeTitle();
+    ReleaseSingleInstance();
+    QFile::remove(QString::fromUtf8(lockPath_));
     // Root reads any file, so the unreadable lock is a folder in the lock's place.
     ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(lockPath_)));
     MessageScript boxes;
@@ -99,6 +92,25 @@ TEST_F(StartUp, ALockFileThatCannotBeReadIsReportedAsSuch) {
     Main();
     EXPECT_EQ(ProgramEndCount(), 1);
     EXPECT_FALSE(MainForm().window.isShown());
+}
+
+TEST_F(StartUp, WarpNewGameStartsAtTheLabelInTheFolderGivenAMissingLabelIsRefused) {
+    writeTitle();
+    writeScenario({Label(1), Line("msg", "one"), Line("keywait"), Label(7), Line("msg", "seven"),
+                   Line("keywait"), "_"});
+    MessageScript boxes;
+    const QString folder = QDir::currentPath();
+    QDir::setCurrent(QDir::tempPath());
+    Main({.gameDir = folder, .newGameLabel = 7});
+    ASSERT_FALSE(ProgramHasEnded());
+    EXPECT_EQ(Engine.AppDir, folder + "/");
+    newGame();
+    EXPECT_TRUE(messageText().startsWith("seven"));
+
+    ReleaseSingleInstance();
+    boxes.expectContaining(QStringLiteral("「_00008」がシナリオにありません"));
+    Main({.gameDir = folder, .newGameLabel = 8});
+    EXPECT_EQ(ProgramEndCount(), 1);
 }
 
 // ---- a real second process -------------------------------------------------

@@ -1,26 +1,21 @@
 // The quit question from every place that asks it.
-#include <gtest/gtest.h>
 
 #include <QDir>
 
-#include "platform/ProgramEnd.h"
 #include "platform/TextFile.h"
-#include "scenario/EngineState.h"
-#include "shell/Form1.h"
 #include "shell/Quit.h"
 #include "shell/SystemMenu.h"
 #include "sound/TitleMusic.h"
 #include "support/GameFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 #include "support/WaveFiles.h"
 
 namespace {
 
 class QuitTest : public GameFixture {};
 
-TEST_F(QuitTest, CloseBoxNoKeepsTheWindowAndYesClosesFilesAndEnds) {
-    writeScenario({Label(1), Line("msg", "a"), Line("keywait"), "_"});
+TEST_F(QuitTest, CloseBoxNoKeepsTheWindowButtonsAndWaitYesClosesFilesAndEnds) {
+    writeScenario({Label(1), Line("msg", "pick"), Line("keywait"), Label(5), Line("msg", "five"),
+                   Line("keywait"), "_"});
     MessageScript boxes;
     newGame();
     MainForm().window.showCentred();
@@ -28,22 +23,11 @@ TEST_F(QuitTest, CloseBoxNoKeepsTheWindowAndYesClosesFilesAndEnds) {
     EXPECT_FALSE(MainForm().window.requestClose());
     EXPECT_TRUE(MainForm().window.isShown());
     EXPECT_EQ(MainForm().Command1[2].caption(), QStringLiteral("最初から遊ぶ"));
-    ASSERT_TRUE(IsFileOpen(Engine.ScenarioFile));
-    boxes.expectQuitQuestion(MessageAnswer::Yes);
-    MainForm().window.requestClose();
-    EXPECT_EQ(ProgramEndCount(), 1);
-    EXPECT_FALSE(IsFileOpen(Engine.ScenarioFile));
-}
 
-TEST_F(QuitTest, CloseBoxNoDuringAChoiceKeepsTheButtonsAndTheWait) {
-    writeScenario({Label(1), Line("msg", "pick"), Line("keywait"), Label(5), Line("msg", "five"),
-                   Line("keywait"), "_"});
-    MessageScript boxes;
-    newGame();
+    // During a choice.
     Engine.MenuMode = 1;
     Engine.ChoiceTargets[2] = 5;
     MainForm().Command1[2].setCaption(QStringLiteral("右へ"));
-    MainForm().window.showCentred();
     boxes.expectQuitQuestion(MessageAnswer::No);
     MainForm().window.requestClose();
     EXPECT_EQ(MainForm().Command1[2].caption(), QStringLiteral("右へ"));
@@ -51,6 +35,12 @@ TEST_F(QuitTest, CloseBoxNoDuringAChoiceKeepsTheButtonsAndTheWait) {
     EXPECT_EQ(Engine.WaitingForClick, -1);
     Command1_Click(2);
     EXPECT_EQ(messageText(), "pick\rfive\r");
+
+    ASSERT_TRUE(IsFileOpen(Engine.ScenarioFile));
+    boxes.expectQuitQuestion(MessageAnswer::Yes);
+    MainForm().window.requestClose();
+    EXPECT_EQ(ProgramEndCount(), 1);
+    EXPECT_FALSE(IsFileOpen(Engine.ScenarioFile));
 }
 
 TEST_F(QuitTest, ConfirmQuitReturnsOnNoAndStopsTheMusicOnYes) {

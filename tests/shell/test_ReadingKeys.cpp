@@ -1,7 +1,6 @@
 // The reading keys and clicks, where the keyboard focus rests, the message
 // window as assistive technology reads it, and the quit question during a held
 // wait.
-#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,66 +11,50 @@
 #include <QWidget>
 
 #include "platform/Events.h"
-#include "scenario/EngineState.h"
 #include "scenario/Modes.h"
-#include "shell/Form1.h"
 #include "shell/ReadingKeys.h"
 #include "support/GameFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 
-enum class Input { Return, Enter, Space, PageDown, WheelDown, WheelUp, ClickText, ClickPicture };
+// Inputs as the window system delivers them: keys to the focused widget (or the
+// window), the rest to the widget under the pointer.
+void Key(int code) {
+    QWidget* window = MainForm().window.qwidget();
+    QWidget* focused = window->focusWidget() ? window->focusWidget() : window;
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QStringLiteral(" "));
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(focused, &press);
+    QApplication::sendEvent(focused, &release);
+}
+void Click(QWidget* target) {
+    const QPointF at(10, 10);
+    QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+}
+void Wheel(int delta) {
+    QWidget* window = MainForm().window.qwidget();
+    const QPointF at(600, 420);  // below the buttons
+    QWheelEvent event(at, window->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window, &event);
+}
 
 struct InputRow {
     const char* name;
-    Input input;
+    void (*deliver)();
     bool readsOn;  // while the story waits for Next
 };
 
+// clang-format off
 const InputRow kInputs[] = {
-    {"Return", Input::Return, true},       {"Enter", Input::Enter, true},
-    {"Space", Input::Space, true},         {"PageDown", Input::PageDown, true},
-    {"WheelDown", Input::WheelDown, true}, {"WheelUp", Input::WheelUp, false},
-    {"ClickText", Input::ClickText, true}, {"ClickPicture", Input::ClickPicture, true},
-};
-
-// Delivers the input as the window system would: keys to the focused widget
-// (or the window), the rest to the widget under the pointer.
-void Deliver(Input input) {
-    Form1& form = MainForm();
-    QWidget* window = form.window.qwidget();
-    QWidget* focused = window->focusWidget() ? window->focusWidget() : window;
-    auto key = [&](int code) {
-        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QStringLiteral(" "));
-        QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, QStringLiteral(" "));
-        QApplication::sendEvent(focused, &press);
-        QApplication::sendEvent(focused, &release);
-    };
-    auto click = [](QWidget* target) {
-        const QPointF at(10, 10);
-        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-    };
-    auto wheel = [&](int delta) {
-        const QPointF at(600, 420);  // below the buttons
-        QWheelEvent event(at, window->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(window, &event);
-    };
-    switch (input) {
-        case Input::Return: key(Qt::Key_Return); break;
-        case Input::Enter: key(Qt::Key_Enter); break;
-        case Input::Space: key(Qt::Key_Space); break;
-        case Input::PageDown: key(Qt::Key_PageDown); break;
-        case Input::WheelDown: wheel(-120); break;
-        case Input::WheelUp: wheel(120); break;
-        case Input::ClickText: click(form.Label1.qwidget()); break;
-        case Input::ClickPicture: click(form.Picture1.qwidget()); break;
-    }
-}
+    {"Return", [] { Key(Qt::Key_Return); }, true}, {"Enter", [] { Key(Qt::Key_Enter); }, true},
+    {"Space", [] { Key(Qt::Key_Space); }, true},   {"PageDown", [] { Key(Qt::Key_PageDown); }, true},
+    {"WheelDown", [] { Wheel(-120); }, true},      {"WheelUp", [] { Wheel(120); }, false},
+    {"ClickText", [] { Click(MainForm().Label1.qwidget()); }, true},
+    {"ClickPicture", [] { Click(MainForm().Picture1.qwidget()); }, true}};
+// clang-format on
 
 class ReadingKeys : public GameFixture, public ::testing::WithParamInterface<InputRow> {
   protected:
@@ -83,41 +66,31 @@ class ReadingKeys : public GameFixture, public ::testing::WithParamInterface<Inp
     }
 };
 
+// clang-format off
 const QStringList kTwoPagesAndAChoice = {
-    Label(1),
-    Line("msg", "a"),
-    Line("keywait"),
-    Line("msg", "b"),
+    Label(1), Line("msg", "a"), Line("keywait"), Line("msg", "b"),
     Line("nextbot", "00005 00006 00000 00000 00000 00000 00000 00000 00000 00000"),
-    Line("botcls"),
-    Line("bottxt2", "0 左へ,L"),
-    Line("bottxt2", "1 右へ,R"),
-    Line("botwait"),
-    Label(5),
-    Line("msg", "five"),
-    Line("keywait"),
-    Label(6),
-    Line("msg", "six"),
-    Line("keywait"),
-    "_"};
+    Line("botcls"), Line("bottxt2", "0 左へ,L"), Line("bottxt2", "1 右へ,R"), Line("botwait"),
+    Label(5), Line("msg", "five"), Line("keywait"), Label(6), Line("msg", "six"), Line("keywait"), "_"};
+// clang-format on
 
 TEST_P(ReadingKeys, ReadOnOnlyWhileTheStoryWaitsForNext) {
     writeScenario(kTwoPagesAndAChoice);
     MessageScript boxes;  // any box, the quit question above all, fails the test
     MainForm().window.showCentred();
 
-    Deliver(GetParam().input);  // at the title: never New Game
+    GetParam().deliver();  // at the title: never New Game
     EXPECT_EQ(messageText(), "");
 
     clickButton(kNewGameButton);
     ASSERT_TRUE(messageText().startsWith("a"));
-    Deliver(GetParam().input);
+    GetParam().deliver();
     EXPECT_EQ(messageText().contains("b"), GetParam().readsOn);
     if (!GetParam().readsOn) return;
 
     ASSERT_EQ(Engine.MenuMode, kChoiceMode);  // a choice waits: nothing is chosen
     const QString page = messageText();
-    Deliver(GetParam().input);
+    GetParam().deliver();
     EXPECT_EQ(messageText(), page);
     EXPECT_EQ(Engine.WaitingForClick, -1);
 }
@@ -144,7 +117,7 @@ TEST_F(FocusTest, RestsOnNextNowhereDuringAChoiceAndNeverOnNewGame) {
     clickButton(kNextButton);
     EXPECT_EQ(focusedName(), "");  // the choice: Space stops here
     EXPECT_TRUE(MainForm().Command1[1].takesKeys());
-    Deliver(Input::Space);
+    Key(Qt::Key_Space);
     EXPECT_EQ(Engine.WaitingForClick, -1);
 
     // The player brings the focus into the column and takes the choice with Space.
@@ -152,14 +125,16 @@ TEST_F(FocusTest, RestsOnNextNowhereDuringAChoiceAndNeverOnNewGame) {
     QApplication::sendEvent(MainForm().window.qwidget(), &down);
     EXPECT_TRUE(focusedName().startsWith("Command1_"));
     MainForm().Command1[1].setFocused();
-    Deliver(Input::Space);
+    Key(Qt::Key_Space);
     EXPECT_TRUE(messageText().contains("six"));
     EXPECT_EQ(focusedName(), "Command1_9");
 }
 
-TEST_F(FocusTest, QuitQuestionKeepsEveryButtonInEveryMenuMode) {
-    writeScenario(kTwoPagesAndAChoice);
+// The quit question keeps every button in every menu mode, and a close during a
+// held wait is asked when the hold ends.
+TEST_F(FocusTest, QuitQuestionKeepsEveryButtonAndWaitsForAHeldWaitToEnd) {
     MessageScript boxes;
+    MainForm().window.showCentred();
     for (uint8_t mode : {kChoiceMode, kRoutineMode, uint8_t{3}, kNextOnButton10Mode}) {
         Engine.MenuMode = mode;
         MainForm().Command1[4].setCaption("choice");
@@ -169,16 +144,11 @@ TEST_F(FocusTest, QuitQuestionKeepsEveryButtonInEveryMenuMode) {
         EXPECT_EQ(MainForm().Command1[4].caption(), "choice") << int(mode);
         EXPECT_EQ(MainForm().Command1[4].toolTip(), "tip") << int(mode);
     }
-}
-
-TEST_F(FocusTest, CloseDuringAHeldWaitIsAskedWhenTheHoldEnds) {
-    MessageScript boxes;
-    MainForm().window.showCentred();
     {
         const StoryHold hold;
         EXPECT_FALSE(MainForm().window.requestClose());
         clock_.holdFor(1000);
-        EXPECT_TRUE(boxes.shown().empty());
+        EXPECT_TRUE(boxes.finished());
         boxes.expectQuitQuestion(MessageAnswer::No);
     }
     ProcessPendingEvents();

@@ -1,17 +1,7 @@
-// The command line, and --warp and a game folder as start-up takes them.
+// The command line (start-up with --warp and a game folder is in test_Main).
 #include <gtest/gtest.h>
 
-#include <QDir>
-
-#include "platform/ProgramEnd.h"
-#include "platform/SingleInstance.h"
-#include "scenario/EngineState.h"
-#include "shell/Form1.h"
-#include "shell/Main.h"
 #include "shell/StartOptions.h"
-#include "support/GameFixture.h"
-#include "support/MessageScript.h"
-#include "support/ScenarioText.h"
 
 namespace {
 
@@ -55,38 +45,5 @@ TEST_P(CommandLine, ReadsOptionsOrSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(kCommandLines),
                          [](const auto& info) { return std::string(info.param.name); });
-
-class WarpStart : public GameFixture {
-  protected:
-    void SetUp() override {
-        GameFixture::SetUp();
-        SetSingleInstanceLockPath(QDir(dataDir()).filePath("lock").toUtf8().constData());
-        writeScenario({Label(1), Line("msg", "one"), Line("keywait"), Label(7),
-                       Line("msg", "seven"), Line("keywait"), "_"});
-        writePicture("Title.JPG", 480, 358, 0x000080);
-    }
-    void TearDown() override {
-        ReleaseSingleInstance();
-        SetSingleInstanceLockPath("");
-        SetNewGameLabel(1);
-        GameFixture::TearDown();
-    }
-};
-
-TEST_F(WarpStart, NewGameStartsAtTheLabelAndAMissingLabelIsRefused) {
-    MessageScript boxes;
-    const QString folder = QDir::currentPath();
-    QDir::setCurrent(QDir::tempPath());
-    Main({.gameDir = folder, .newGameLabel = 7});
-    ASSERT_FALSE(ProgramHasEnded());
-    EXPECT_EQ(Engine.AppDir, folder + "/");
-    newGame();
-    EXPECT_TRUE(messageText().startsWith("seven"));
-
-    ReleaseSingleInstance();
-    boxes.expectContaining(QStringLiteral("「_00008」がシナリオにありません"));
-    Main({.gameDir = folder, .newGameLabel = 8});
-    EXPECT_EQ(ProgramEndCount(), 1);
-}
 
 }  // namespace

@@ -1,14 +1,11 @@
 // WaveCommand: the command strings each mode sends, in order, the result codes
 // it writes, and what it does to WavePlaying, MusicState and the loop monitor.
-#include <gtest/gtest.h>
 
 #include "platform/Timer.h"
 #include "platform/mci/Mci.h"
 #include "platform/mci/MciService.h"
-#include "scenario/EngineState.h"
 #include "sound/SoundWindow.h"
 #include "sound/WavePlayer.h"
-#include "support/MessageScript.h"
 #include "support/SoundFixture.h"
 
 namespace {
@@ -65,16 +62,11 @@ const Call kCalls[] = {
     // With the monitor stopped, the open wave is a one-shot music's: left alone.
     {"SeekLoopWhileMonitorIsPaused", true, kSeekLoop, "b.wav", "", {}, "3", true},
     // A name that does not end in a lower-case "v", or a mode word not written exactly.
-    {"IgnoredStopClose",        true,  "stopclose", "A.WAV", "x", {}, "x", true},
-    {"IgnoredResume",           true,  "openplayresume", "A.WAV", "x", {}, "x", true},
-    {"IgnoredSeekPlay",         true,  "seekplay", "TITLE.WAV", "x", {}, "x", true},
-    {"IgnoredTrailingBlank",    true,  "openplay", "b.wav ", "x", {}, "x", true},
-    {"IgnoredSeekLoop",         true,  "seekloop", "B.WAV", "x", {}, "x", true},
-    {"IgnoredEmptyName",        true,  "stopclose", "", "x", {}, "x", true},
-    {"IgnoredCapitalMode",      true,  "OpenPlay", "b.wav", "x", {}, "x", true},
-    {"IgnoredCapitalStopClose", true,  "StopClose", "v", "x", {}, "x", true},
-    {"IgnoredUnknownMode",      true,  "play", "b.wav", "x", {}, "x", true},
-    {"IgnoredEmptyMode",        true,  "", "b.wav", "x", {}, "x", true},
+    {"IgnoredStopClose",   true, "stopclose", "A.WAV", "x", {}, "x", true},      {"IgnoredResume",        true, "openplayresume", "A.WAV", "x", {}, "x", true},
+    {"IgnoredSeekPlay",    true, "seekplay", "TITLE.WAV", "x", {}, "x", true},   {"IgnoredTrailingBlank", true, "openplay", "b.wav ", "x", {}, "x", true},
+    {"IgnoredSeekLoop",    true, "seekloop", "B.WAV", "x", {}, "x", true},       {"IgnoredEmptyName",     true, "stopclose", "", "x", {}, "x", true},
+    {"IgnoredCapitalMode", true, "OpenPlay", "b.wav", "x", {}, "x", true},       {"IgnoredCapitalStopClose", true, "StopClose", "v", "x", {}, "x", true},
+    {"IgnoredUnknownMode", true, "play", "b.wav", "x", {}, "x", true},           {"IgnoredEmptyMode",     true, "", "b.wav", "x", {}, "x", true},
 };
 // clang-format on
 
@@ -117,7 +109,7 @@ TEST_P(WaveCalls, SendTheirCommandsAndKeepTheState) {
 INSTANTIATE_TEST_SUITE_P(Table, WaveCalls, ::testing::ValuesIn(kCalls),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(WavePlayer, SeekLoopReplacesARunningLoopAndKeepsAMissingName) {
+TEST_F(WavePlayer, SeekLoopReplacesALoopKeepsAMissingNameStopCloseClearsWhenRefused) {
     QString result;
     WaveCommand(kSeekLoop, "a.wav", result);
     takeCommands();
@@ -130,16 +122,13 @@ TEST_F(WavePlayer, SeekLoopReplacesARunningLoopAndKeepsAMissingName) {
     EXPECT_EQ(Engine.MusicState, "missing.wav");
     EXPECT_EQ(CurrentSoundWindow().Mumer1().interval(), 0);
     EXPECT_EQ(Engine.WavePlaying, 0);
-}
 
-TEST_F(WavePlayer, StopCloseClearsWavePlayingEvenWhenTheServiceRefuses) {
-    // The game believes a wave is open that the service does not have: both
-    // commands fail and each shows the service's message.
+    // Believed open while the service has nothing: both commands fail, each shows
+    // the service's message, and WavePlaying is cleared all the same.
     Engine.WavePlaying = 255;
     MessageScript boxes;
     boxes.expectContaining("stop wavplay").expectContaining("close wavplay");
-    QString none;
-    WaveCommand(kStopClose, "v", none);
+    WaveCommand(kStopClose, "v", result);
     EXPECT_EQ(Engine.WavePlaying, 0);
 }
 

@@ -10,10 +10,8 @@
 #include "scenario/RunScenario.h"
 #include "scenario/ScenarioReader.h"
 
-namespace {
-Stage* g_stage = nullptr;
-SoundWindow* g_soundWindow = nullptr;
-}  // namespace
+static Stage* g_stage = nullptr;
+static SoundWindow* g_soundWindow = nullptr;
 
 QByteArray ScenarioBytes(const QStringList& lines) {
     QByteArray bytes;

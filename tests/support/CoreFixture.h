@@ -7,8 +7,14 @@
 
 #include <memory>
 
+// With the words every story test speaks: the engine's state, the end of the
+// program, scripted message boxes and scenario lines.
 #include "platform/Clock.h"
+#include "platform/ProgramEnd.h"
+#include "scenario/EngineState.h"
+#include "support/MessageScript.h"
 #include "support/RecordingStage.h"
+#include "support/ScenarioText.h"
 #include "support/TempFolder.h"
 
 // A fresh game for each test: an empty data folder as the current directory,

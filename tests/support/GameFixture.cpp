@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 
 #include "shell/Form1.h"
 #include "shell/Form2.h"
@@ -44,11 +45,9 @@ void GameFixture::writePicture(const QString& name, int width, int height, uint3
 void GameFixture::writeStrip(const QString& name, int frames, int frameHeight, uint32_t rgb) {
     QImage image(480, frames * frameHeight, QImage::Format_RGB32);
     image.fill(QColor::fromRgb(rgb));
-    for (int k = 0; k < frames; ++k) {
-        for (int y = k * frameHeight; y < k * frameHeight + 10; ++y) {
-            for (int x = 0; x < 480; ++x)
-                image.setPixel(x, y, qRgb(0, 0, 10 * k));
-        }
-    }
+    QPainter painter(&image);
+    for (int k = 0; k < frames; ++k)
+        painter.fillRect(0, k * frameHeight, 480, 10, QColor(0, 0, 10 * k));
+    painter.end();
     ASSERT_TRUE(image.save(QDir(dataDir()).filePath(name), "PNG")) << name.toStdString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/Form1.h"
 #include "support/CoreFixture.h"
 
 // Writes a picture of one colour (0xRRGGBB); the format follows the name's

@@ -9,17 +9,17 @@
 #include "sound/MusicMonitors.h"
 #include "support/MessageScript.h"
 
-bool RecordedButton::setPicture(const QString& path) {
+namespace {
+// Keeps the name of an existing file; false for a missing one.
+bool Keep(const QString& path, QString& picture) {
     if (FindFile(path) == FileMatch::Missing) return false;
     picture = QFileInfo(path).fileName();
     return true;
 }
+}  // namespace
 
-bool RecordedSurface::loadPicture(const QString& path) {
-    if (FindFile(path) == FileMatch::Missing) return false;
-    picture = QFileInfo(path).fileName();
-    return true;
-}
+bool RecordedButton::setPicture(const QString& path) { return Keep(path, picture); }
+bool RecordedSurface::loadPicture(const QString& path) { return Keep(path, picture); }
 
 int RecordedSurface::loadStrip(const QString& path, int requested) {
     if (!loadPicture(path)) return -1;

@@ -14,8 +14,7 @@
 // story and the sound that need no widgets: they keep what was last asked of them.
 struct RecordedButton : StageButton {
     QString caption, toolTip, picture;
-    bool visible = true;
-    bool strikethrough = false;
+    bool visible = true, strikethrough = false;
 
     void setCaption(const QString& text) override { caption = text; }
     void setToolTip(const QString& text) override { toolTip = text; }

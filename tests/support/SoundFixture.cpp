@@ -55,13 +55,7 @@ QStringList SoundFixture::WithoutPolling(const QStringList& commands) {
     return kept;
 }
 
-std::vector<float> SoundFixture::recorded() const {
-    const std::vector<float> stereo = recording_->samples();
-    std::vector<float> left(stereo.size() / 2);
-    for (size_t i = 0; i < left.size(); ++i)
-        left[i] = stereo[2 * i];
-    return left;
-}
+std::vector<float> SoundFixture::recorded() const { return LeftChannel(recording_->samples()); }
 
 void SoundFixture::catchUpOutput() {
     // A status query of a device that may not exist: it fails harmlessly, but

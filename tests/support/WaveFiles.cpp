@@ -4,33 +4,19 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
-
-namespace {
-
-int FormatOf(WaveEncoding encoding) {
-    switch (encoding) {
-        case WaveEncoding::Pcm8: return SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
-        case WaveEncoding::Pcm16: return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        case WaveEncoding::Pcm24: return SF_FORMAT_WAV | SF_FORMAT_PCM_24;
-        case WaveEncoding::Pcm32: return SF_FORMAT_WAV | SF_FORMAT_PCM_32;
-        case WaveEncoding::Float: return SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-        case WaveEncoding::ImaAdpcm: return SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM;
-        case WaveEncoding::MsAdpcm: return SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM;
-        case WaveEncoding::ULaw: return SF_FORMAT_WAV | SF_FORMAT_ULAW;
-        case WaveEncoding::ALaw: return SF_FORMAT_WAV | SF_FORMAT_ALAW;
-    }
-    return 0;
-}
-
-}  // namespace
 
 bool WriteWave(const QString& path, int rate, int channels, WaveEncoding encoding,
                const std::vector<float>& samples) {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
-    info.format = FormatOf(encoding);
+    // In the order of WaveEncoding.
+    static const int kSubtype[] = {SF_FORMAT_PCM_U8,   SF_FORMAT_PCM_16, SF_FORMAT_PCM_24,
+                                   SF_FORMAT_PCM_32,   SF_FORMAT_FLOAT,  SF_FORMAT_IMA_ADPCM,
+                                   SF_FORMAT_MS_ADPCM, SF_FORMAT_ULAW,   SF_FORMAT_ALAW};
+    info.format = SF_FORMAT_WAV | kSubtype[static_cast<int>(encoding)];
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
     if (!file) return false;
     const sf_count_t frames = static_cast<sf_count_t>(samples.size()) / channels;
@@ -61,4 +47,32 @@ std::vector<float> Sine(int rate, int channels, double hz, double seconds, float
             samples.push_back(value);
     }
     return samples;
+}
+
+std::vector<float> LeftChannel(const std::vector<float>& stereo) {
+    std::vector<float> left(stereo.size() / 2);
+    for (size_t i = 0; i < left.size(); ++i)
+        left[i] = stereo[2 * i];
+    return left;
+}
+
+Heard Listen(const std::vector<float>& channel, size_t span) {
+    Heard heard;
+    bool found = false, below = false;
+    for (size_t i = 0; i < channel.size(); ++i) {
+        const float s = channel[i];
+        heard.peak = std::max(heard.peak, std::fabs(s));
+        if (std::fabs(s) > 0.02f) {
+            if (!found) heard.first = i;
+            found = true;
+            heard.last = i;
+        }
+        if (!found || i - heard.first >= span) continue;
+        if (s < -0.1f) below = true;
+        if (below && s > 0.1f) {
+            below = false;
+            ++heard.cycles;
+        }
+    }
+    return heard;
 }

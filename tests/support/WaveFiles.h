@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // Wave files written by the tests themselves, in any encoding the player reads.
@@ -20,3 +22,16 @@ int RampFrame(float sample);
 
 // `seconds` of a sine at `hz`, the same on every channel.
 std::vector<float> Sine(int rate, int channels, double hz, double seconds, float amplitude = 0.5f);
+
+// The left channel of interleaved stereo samples, as the outputs record them.
+std::vector<float> LeftChannel(const std::vector<float>& stereo);
+
+// Where a recorded channel is heard (louder than 0.02), its peak, and its cycles
+// in the `span` samples from the first one heard: rising crossings from below
+// -0.1 to above 0.1, so that coding noise near zero counts none.
+struct Heard {
+    size_t first = 0, last = 0;
+    float peak = 0.0f;
+    int cycles = 0;
+};
+Heard Listen(const std::vector<float>& channel, size_t span = SIZE_MAX);

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/MessageBox.h"
 #include "platform/PlatformSetup.h"
@@ -17,14 +16,13 @@
 int main(int argc, char** argv) {
     PlatformApplication application(argc, argv);
     Main();
-    const bool box = argc > 1 && std::strcmp(argv[1], "box") == 0;
-    const bool exitCall = argc > 1 && std::strcmp(argv[1], "exit") == 0;
-    QTimer::singleShot(0, [box, exitCall] {
+    const QByteArray mode = argc > 1 ? argv[1] : "";
+    QTimer::singleShot(0, [mode] {
         std::puts("ready");
         std::fflush(stdout);
         // As the toolkit does when the display connection breaks.
-        if (exitCall) std::exit(7);
-        if (box) {
+        if (mode == "exit") std::exit(7);
+        if (mode == "box") {
             ShowMessage(QStringLiteral("signal probe"), MessageStyle::OkOnly);
         } else {
             Command1_Click(kNewGameButton);
