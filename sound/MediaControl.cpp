@@ -37,9 +37,11 @@ bool WaveIsPlaying(uint32_t* result) {
 
 namespace {
 
-int64_t StatusNumber(const QString& command) {
-    QByteArray buffer(kStatusBufferLength, ' ');
-    if (mciSendString(EncodeAnsi(command), &buffer) != 0) return -1;
+// Asked at each tick of the loop monitor's last quarter second: no allocation.
+int64_t StatusNumber(const QByteArray& command) {
+    static QByteArray buffer(kStatusBufferLength, ' ');
+    buffer.fill(' ');
+    if (mciSendString(command, &buffer) != 0) return -1;
     bool ok = false;
     const int64_t value = QByteArrayView(buffer.constData()).toLongLong(&ok);
     return ok ? value : -1;
@@ -48,8 +50,10 @@ int64_t StatusNumber(const QString& command) {
 }  // namespace
 
 int64_t WaveTimeLeft() {
-    const int64_t length = StatusNumber(kStatusLengthCommand);
-    const int64_t position = StatusNumber(kStatusPositionCommand);
+    static const QByteArray lengthCommand = EncodeAnsi(kStatusLengthCommand);
+    static const QByteArray positionCommand = EncodeAnsi(kStatusPositionCommand);
+    const int64_t length = StatusNumber(lengthCommand);
+    const int64_t position = StatusNumber(positionCommand);
     if (length < 0 || position < 0) return -1;
     return std::max<int64_t>(length - position, 0);
 }

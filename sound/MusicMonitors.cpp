@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "scenario/EngineState.h"
 #include "sound/MediaControl.h"
@@ -15,23 +14,14 @@ namespace {
 // sleeps through most of it and watches at its interval again shortly before
 // the end, so the restart comes as soon as ever. The margin covers an audio
 // device that has taken its buffer ahead of the position it reports; the
-// longest sleep bounds what a wrong reply could cost. Close to the end the
-// monitor stops asking until the music must have restarted, so that its ticks
-// there stay one status query each.
+// longest sleep bounds what a wrong reply could cost.
 constexpr int64_t kWakeBeforeEnd = 250;
 constexpr int64_t kLongestSleep = 1000;
-int64_t g_nextTimeLeftQuery = 0;
 
 void SleepUntilNearTheEnd(PeriodicTimer& monitor) {
-    const int64_t now = CurrentClock().milliseconds();
-    if (now < g_nextTimeLeftQuery) return;
     const int64_t left = WaveTimeLeft();
-    if (left < 0) return;
-    if (left <= kWakeBeforeEnd) {
-        g_nextTimeLeftQuery = now + left + kWakeBeforeEnd;
-        return;
-    }
-    monitor.holdNextTick(static_cast<int>(std::min(left - kWakeBeforeEnd, kLongestSleep)));
+    if (left > kWakeBeforeEnd)
+        monitor.holdNextTick(static_cast<int>(std::min(left - kWakeBeforeEnd, kLongestSleep)));
 }
 
 }  // namespace
