@@ -148,6 +148,9 @@ TEST_F(Pictures, Anime3PlaysTheStripWithItsTallerFramesAndAnExtraFrame) {
     // The extra frame comes from the second file.
     next();
     EXPECT_EQ(MainForm().AniPic1.insideHeight(), 5 * 360);
+    // The work buffer held the extra frame only until it was in the strip.
+    EXPECT_FALSE(MainForm().WrkPic1.hasPicture());
+    EXPECT_EQ(MainForm().WrkPic1.insideHeight(), 0);
     for (int k = 0; k < 5; ++k)
         tick();
     EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0xabcdefu);
