@@ -23,31 +23,36 @@ uint32_t SendStatusQuery(const QString& command, QString& buffer) {
 
 bool ReportsPlaying(const QString& buffer) { return buffer.startsWith(QLatin1String("playing")); }
 
-bool WaveIsPlaying(uint32_t* result) {
-    // The monitors ask this every millisecond while a music plays its first pass:
-    // the command is encoded once and the blank-filled buffer reused, so that a
-    // query allocates nothing.
-    static const QByteArray command = EncodeAnsi(kStatusModeCommand);
-    static QByteArray buffer(kStatusBufferLength, ' ');
-    buffer.fill(' ');
-    const uint32_t code = mciSendString(command, &buffer);
-    if (result) *result = code;
-    return buffer.startsWith("playing");
-}
-
 namespace {
 
-// Asked at each tick of the loop monitor's last quarter second: no allocation.
-int64_t StatusNumber(const QByteArray& command) {
+// The monitors ask the status every millisecond near a music's end: commands are
+// encoded once by the callers and the blank-filled buffer is reused, so that a
+// query allocates nothing. The reply is good until the next query.
+const QByteArray& StatusReply(const QByteArray& command, uint32_t* code) {
     static QByteArray buffer(kStatusBufferLength, ' ');
     buffer.fill(' ');
-    if (mciSendString(command, &buffer) != 0) return -1;
+    *code = mciSendString(command, &buffer);
+    return buffer;
+}
+
+int64_t StatusNumber(const QByteArray& command) {
+    uint32_t code = 0;
+    const QByteArray& reply = StatusReply(command, &code);
+    if (code != 0) return -1;
     bool ok = false;
-    const int64_t value = QByteArrayView(buffer.constData()).toLongLong(&ok);
+    const int64_t value = QByteArrayView(reply.constData()).toLongLong(&ok);
     return ok ? value : -1;
 }
 
 }  // namespace
+
+bool WaveIsPlaying(uint32_t* result) {
+    static const QByteArray command = EncodeAnsi(kStatusModeCommand);
+    uint32_t code = 0;
+    const bool playing = StatusReply(command, &code).startsWith("playing");
+    if (result) *result = code;
+    return playing;
+}
 
 int64_t WaveTimeLeft() {
     static const QByteArray lengthCommand = EncodeAnsi(kStatusLengthCommand);
