@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Events.h"
 #include "platform/TimerDriver.h"
 
 struct PeriodicTimer::Impl {
@@ -31,7 +32,9 @@ struct PeriodicTimer::Impl {
             holding = false;
             qtimer->start(interval);
         }
-        if (inHandler || !handler) return;
+        // A voice or the ending holds the story, and a box asked meanwhile (the
+        // quit question) runs an event loop of its own: the game's timers wait.
+        if (inHandler || !handler || StoryIsHeld()) return;
         // The handler may destroy this timer (the window that owns it goes away):
         // run a copy, and touch nothing of ours afterwards unless it survived.
         const std::function<void()> run = handler;

@@ -131,8 +131,8 @@ TEST_F(FocusTest, RestsOnNextNowhereDuringAChoiceAndNeverOnNewGame) {
 }
 
 // The quit question keeps every button in every menu mode, and a close during a
-// held wait is asked when the hold ends.
-TEST_F(FocusTest, QuitQuestionKeepsEveryButtonAndWaitsForAHeldWaitToEnd) {
+// held wait is asked at once while the story stays held.
+TEST_F(FocusTest, QuitQuestionKeepsEveryButtonAndIsAskedDuringAHeldWait) {
     MessageScript boxes;
     MainForm().window.showCentred();
     for (uint8_t mode : {kChoiceMode, kRoutineMode, uint8_t{3}, kNextOnButton10Mode}) {
@@ -146,13 +146,12 @@ TEST_F(FocusTest, QuitQuestionKeepsEveryButtonAndWaitsForAHeldWaitToEnd) {
     }
     {
         const StoryHold hold;
-        EXPECT_FALSE(MainForm().window.requestClose());
-        clock_.holdFor(1000);
-        EXPECT_TRUE(boxes.finished());
         boxes.expectQuitQuestion(MessageAnswer::No);
+        EXPECT_FALSE(MainForm().window.requestClose());
+        EXPECT_TRUE(boxes.finished());
+        EXPECT_TRUE(StoryIsHeld());
     }
     ProcessPendingEvents();
-    EXPECT_TRUE(boxes.finished());
     EXPECT_TRUE(MainForm().window.isShown());
 }
 
