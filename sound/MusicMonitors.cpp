@@ -43,16 +43,28 @@ void Mumer1_Timer() {
 
 namespace {
 
+// A position query that failed leaves only blanks: no wave was open to ask.
+bool HoldsAPosition(const QString& reply) { return !reply.isEmpty() && reply.at(0).isDigit(); }
+
 // The one-shot music has ended (or never started): close it, bring back the
 // looping music it interrupted, and stop watching.
 void FinishOneShot(SoundWindow& form) {
     QString none;
     WaveCommand(kStopClose, kAnyWaveName, none);
-    if (form.ResumePending) {
+    // A music that cannot be resumed where it was (a `bgm` replaced it, or its
+    // position was never had) starts from its beginning, as `bgm` starts it:
+    // resumed from blanks it would be refused and the scene stay silent.
+    const bool fromStart =
+        form.LoopAfterOneShot || (form.ResumePending && !HoldsAPosition(form.ResumePosition));
+    if (fromStart) {
+        QString result;
+        WaveCommand(kSeekLoop, Engine.MusicState, result);
+    } else if (form.ResumePending) {
         WaveCommand(kOpenPlayResume, Engine.MusicState, form.ResumePosition);
         form.Mumer1().setInterval(kLoopWatchInterval);
-        form.ResumePending = false;
     }
+    form.ResumePending = false;
+    form.LoopAfterOneShot = false;
     form.Mumer2().setInterval(0);
 }
 
@@ -81,6 +93,7 @@ void Mumer2_Timer() {
         // A loop started since replaces any loop this monitor had paused.
         if (form.Mumer1().interval() != 0) {
             form.ResumePending = false;
+            form.LoopAfterOneShot = false;
             form.Mumer2().setInterval(0);
             return;
         }
@@ -100,4 +113,12 @@ void Mumer2_Timer() {
     // once, before a `bgm` could start another and leave the resume pending for
     // good (every later `music` would then be dropped).
     if (interrupts && WaveResultCode(result) != 0) FinishOneShot(form);
+}
+
+void StartLoopAfterOneShot() {
+    SoundWindow& form = CurrentSoundWindow();
+    // Only a one-shot monitor that is watching holds the channel; a request not
+    // yet started finds the new music playing and interrupts it as usual.
+    if (form.Mumer2().interval() == 0 || !form.Mumer2().tag().isEmpty()) return;
+    form.LoopAfterOneShot = true;
 }
