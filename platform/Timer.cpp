@@ -18,7 +18,7 @@ struct PeriodicTimer::Impl {
     uint64_t serial = 0;          // tells this timer from a later one at the same address
     bool running = false;
     bool inHandler = false;
-    bool holding = false;  // the QTimer runs at a held tick's delay, not the interval
+    bool holding = false;  // the QTimer runs at a moved tick's delay, not the interval
     // Expires with the timer, so that a tick can tell whether its handler destroyed it.
     std::shared_ptr<bool> lifetime = std::make_shared<bool>(true);
 
@@ -95,8 +95,8 @@ void PeriodicTimer::setInterval(int ms) {
 
 int PeriodicTimer::interval() const { return impl_->interval; }
 
-void PeriodicTimer::holdNextTick(int ms) {
-    if (!impl_->running || ms <= impl_->interval) return;
+void PeriodicTimer::setNextTickIn(int ms) {
+    if (!impl_->running || ms < 1) return;
     if (CurrentClock().drivesTimers()) {
         impl_->nextDue = CurrentClock().milliseconds() + ms;
     } else {

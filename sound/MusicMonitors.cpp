@@ -11,17 +11,24 @@
 namespace {
 
 // A playing music cannot end before its time left has run: the loop monitor
-// sleeps through most of it and watches at its interval again shortly before
-// the end, so the restart comes as soon as ever. The margin covers an audio
-// device that has taken its buffer ahead of the position it reports; the
-// longest sleep bounds what a wrong reply could cost.
+// sleeps through most of it and watches every millisecond shortly before the
+// end, whatever its interval, so that each restart follows its end within a
+// millisecond: at the 100 ms the interval reads after the first restart, every
+// later loop would be heard with a gap. The margin covers an audio device
+// that has taken its buffer ahead of the position it reports; the longest
+// sleep bounds what a wrong reply could cost.
 constexpr int64_t kWakeBeforeEnd = 250;
 constexpr int64_t kLongestSleep = 1000;
+constexpr int kCloseWatch = 1;
 
-void SleepUntilNearTheEnd(PeriodicTimer& monitor) {
+void WatchForTheEnd(PeriodicTimer& monitor) {
     const int64_t left = WaveTimeLeft();
-    if (left > kWakeBeforeEnd)
-        monitor.holdNextTick(static_cast<int>(std::min(left - kWakeBeforeEnd, kLongestSleep)));
+    if (left < 0) return;  // the service cannot say: the interval as it is
+    if (left > kWakeBeforeEnd) {
+        monitor.setNextTickIn(static_cast<int>(std::min(left - kWakeBeforeEnd, kLongestSleep)));
+    } else {
+        monitor.setNextTickIn(kCloseWatch);
+    }
 }
 
 }  // namespace
@@ -30,7 +37,7 @@ void Mumer1_Timer() {
     if (!EndsInLowerV(Engine.MusicState)) return;
     PeriodicTimer& loopMonitor = CurrentSoundWindow().Mumer1();
     if (WaveIsPlaying()) {
-        SleepUntilNearTheEnd(loopMonitor);
+        WatchForTheEnd(loopMonitor);
         return;
     }
     // Stopped while it restarts the music, so that no tick comes in between,
