@@ -117,9 +117,13 @@ JpegOutcome Run(Decode& decode, QImage& image, int rows, std::vector<JSAMPLE>& c
     const int width = static_cast<int>(info.output_width);
     const int wanted = qMin(rows, static_cast<int>(info.output_height));
     if (wanted <= 0) return JpegOutcome::Broken;
-    if (image.format() != QImage::Format_RGB32 || image.width() != width || image.height() < wanted)
+    if (image.isNull()) {
         image = QImage(width, wanted, QImage::Format_RGB32);
-    if (image.isNull()) return JpegOutcome::Broken;
+        if (image.isNull()) return JpegOutcome::Broken;
+    } else if (image.format() != QImage::Format_RGB32 || image.width() != width ||
+               image.height() < wanted) {
+        return JpegOutcome::Broken;
+    }
     if (cmyk) cmykRow.resize(static_cast<size_t>(width) * 4);
 
     uchar* const pixels = image.bits();

@@ -14,8 +14,8 @@
 enum class JpegOutcome { Decoded, Broken, TooManyScans, TooSlow };
 
 // Decodes the first `rows` rows of the JPEG read from `device` into `image`:
-// into its pixels when it is RGB32, as wide as the picture and at least `rows`
-// high, otherwise into a new RGB32 image of that size. Broken data after the
+// into its pixels, which must be RGB32, as wide as the picture and at least
+// `rows` high, or into a new RGB32 image when it is null. Broken data after the
 // header is decoded as far as it goes, as other readers do.
 JpegOutcome DecodeJpeg(QIODevice& device, QImage& image, int rows,
                        std::chrono::milliseconds budget);

@@ -11,6 +11,11 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
+
 #include "platform/FileLookup.h"
 #include "platform/PictureInfo.h"
 #include "platform/PictureReader.h"
@@ -132,6 +137,38 @@ QByteArray WithScansRepeated(const QByteArray& jpeg, int extra) {
     return jpeg.left(end) + scan.repeated(extra) + jpeg.mid(end);
 }
 
+// A CMYK JPEG as Photoshop writes it (inverted), which Qt cannot write.
+QByteArray CmykJpeg(int width, int height) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<size_t>(width) * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const JSAMPLE cmyk[4] = {static_cast<JSAMPLE>(x * 5), static_cast<JSAMPLE>(y * 7), 90,
+                                     static_cast<JSAMPLE>(255 - x)};
+            std::copy(cmyk, cmyk + 4, row.begin() + x * 4);
+        }
+        JSAMPROW pointer = row.data();
+        jpeg_write_scanlines(&info, &pointer, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    std::free(buffer);
+    return bytes;
+}
+
 class GuardedJpeg : public ::testing::Test {
   protected:
     void SetUp() override { SetGameFolder(dir_.path()); }
@@ -152,7 +189,8 @@ TEST_F(GuardedJpeg, DecodesAsQtDoesAndRefusesWorkPastItsBounds) {
          {std::pair{"baseline.JPG", Jpeg(scene, false)},
           {"progressive.JPG", Jpeg(scene, true)},
           {"grey.JPG", Jpeg(Scene(480, 358, QImage::Format_Grayscale8), true)},
-          {"truncated.JPG", Jpeg(scene, true).left(6000)}}) {
+          {"truncated.JPG", Jpeg(scene, true).left(6000)},
+          {"cmyk.JPG", CmykJpeg(48, 36)}}) {
         SCOPED_TRACE(name);
         const QString path = write(name, bytes);
         QImage byQt;
@@ -161,13 +199,15 @@ TEST_F(GuardedJpeg, DecodesAsQtDoesAndRefusesWorkPastItsBounds) {
         ASSERT_TRUE(picture.isJpeg());
         EXPECT_EQ(picture.read(), byQt.convertToFormat(QImage::Format_RGB32));
         // The first rows of a taller strip, written where the strip's pixels are.
-        QImage strip(480, 400, QImage::Format_RGB32);
+        const int width = byQt.width();
+        const int rows = byQt.height() / 3;
+        QImage strip(width, byQt.height() * 2, QImage::Format_RGB32);
         strip.fill(Qt::red);
-        QImage top(strip.bits(), 480, 100, strip.bytesPerLine(), QImage::Format_RGB32);
+        QImage top(strip.bits(), width, rows, strip.bytesPerLine(), QImage::Format_RGB32);
         ASSERT_TRUE(PictureReader(path).readInto(top));
-        EXPECT_EQ(strip.copy(0, 0, 480, 100),
-                  byQt.convertToFormat(QImage::Format_RGB32).copy(0, 0, 480, 100));
-        EXPECT_EQ(strip.pixel(0, 100), QColor(Qt::red).rgb());
+        EXPECT_EQ(strip.copy(0, 0, width, rows),
+                  byQt.convertToFormat(QImage::Format_RGB32).copy(0, 0, width, rows));
+        EXPECT_EQ(strip.pixel(0, rows), QColor(Qt::red).rgb());
     }
 
     const QByteArray progressive = Jpeg(Scene(64, 48), true);
