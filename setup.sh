@@ -8,6 +8,7 @@ set -eu
 # and that press keys and buttons through it (xdotool) during a voice.
 # clang-format (14 on Debian 12) checks the code's layout in .ci/run.
 # clang and its libFuzzer runtime build the fuzz targets in fuzz/.
+# libjpeg62-turbo-dev: the player decodes JPEG through libjpeg, watching its work.
 PACKAGES="
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev

@@ -1,7 +1,6 @@
 #include "platform/widgets/PictureSurface.h"
 
 #include <QFrame>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -9,7 +8,6 @@
 #include <sys/mman.h>
 
 #include <cstdint>
-#include <cstring>
 
 #include "platform/PictureReader.h"
 #include "platform/widgets/Window.h"
@@ -146,22 +144,6 @@ struct PictureSurface::Impl {
         }
         widget->update();
     }
-
-    // Decodes `reader` into the first rows of `strip`, in place when the
-    // decoder gives 32-bit pixels (any colour JPEG does).
-    static bool DecodeInto(QImageReader& reader, QImage& strip, int rows) {
-        const int width = strip.width();
-        QImage top(strip.bits(), width, rows, strip.bytesPerLine(), QImage::Format_RGB32);
-        if (!reader.read(&top)) return false;
-        if (top.constBits() == strip.constBits()) return true;
-        // Another pixel format (grey, palette, alpha): converted, then copied in.
-        const QImage converted = top.convertToFormat(QImage::Format_RGB32);
-        const int copyRows = qMin(rows, converted.height());
-        const size_t rowBytes = static_cast<size_t>(qMin(width, converted.width())) * 4;
-        for (int y = 0; y < copyRows; ++y)
-            std::memcpy(strip.scanLine(y), converted.constScanLine(y), rowBytes);
-        return true;
-    }
 };
 
 PictureSurface::PictureSurface(Window& parent, const QString& objectName, Options options)
@@ -189,9 +171,8 @@ bool PictureSurface::loadPicture(const QString& path) {
 
 int PictureSurface::loadStrip(const QString& path, int height) {
     PictureReader picture(path);
-    QImageReader& reader = picture.reader();
     const QSize size = picture.size();
-    if (!picture.usable() || !reader.canRead()) return -1;
+    if (!picture.usable()) return -1;
     Impl& d = *impl_;
     // The old strip goes before the new one is made, so that two never meet.
     d.picture = QImage();
@@ -200,8 +181,9 @@ int PictureSurface::loadStrip(const QString& path, int height) {
     QImage strip = MappedImage(size.width(), rows);
     if (strip.isNull()) return -1;
     const int decoded = qMin(rows, size.height());
-    if (decoded < size.height()) reader.setClipRect(QRect(0, 0, size.width(), decoded));
-    if (!Impl::DecodeInto(reader, strip, decoded)) return -1;
+    // The decoder writes into the strip's first rows, in place.
+    QImage top(strip.bits(), size.width(), decoded, strip.bytesPerLine(), QImage::Format_RGB32);
+    if (!picture.readInto(top)) return -1;
     if (rows > decoded) {
         QPainter painter(&strip);
         painter.fillRect(QRect(0, decoded, strip.width(), rows - decoded), d.background());
