@@ -114,10 +114,11 @@ class Flow {
                     break;
                 }
                 if (bits & kOneShotMayPlay) {
-                    report_.warning(i, 1, "under-one-shot",
-                                    QStringLiteral("ここへ来る道のどこかで鳴らした一度だけの音楽"
-                                                   "（music）が、読む速さによってはまだ鳴っています。"
-                                                   "この音楽はそれが終わってから、最初から鳴ります。"));
+                    report_.warning(
+                        i, 1, "under-one-shot",
+                        QStringLiteral("ここへ来る道のどこかで鳴らした一度だけの音楽"
+                                       "（music）が、読む速さによってはまだ鳴っています。"
+                                       "この音楽はそれが終わってから、最初から鳴ります。"));
                 }
                 bits |= kMusicOpen;
                 break;
@@ -126,12 +127,13 @@ class Flow {
             case Role::DisplayMode: bits |= kButtonsUncleared; break;
             case Role::Voice:
                 if (bits & kOneShotMayPlay) {
-                    report_.warning(i, 1, "under-one-shot",
-                                    QStringLiteral("ここへ来る道のどこかで鳴らした一度だけの音楽"
-                                                   "（music）が、読む速さによってはまだ鳴っています。"
-                                                   "声は鳴らずに飛ばされます。「bgm      v」では"
-                                                   "止まりません。声は music の前に置くか、"
-                                                   "音を say で鳴らしてください。"));
+                    report_.warning(
+                        i, 1, "under-one-shot",
+                        QStringLiteral("ここへ来る道のどこかで鳴らした一度だけの音楽"
+                                       "（music）が、読む速さによってはまだ鳴っています。"
+                                       "声は鳴らずに飛ばされます。「bgm      v」では"
+                                       "止まりません。声は music の前に置くか、"
+                                       "音を say で鳴らしてください。"));
                 } else if (bits & kMusicOpen) {
                     report_.warning(
                         i, 1, "voice-under-music",
