@@ -209,29 +209,32 @@ int main(int argc, char** argv) {
     std::printf("title music looping, monitor at %3d ms:     %5.2f %% of one core\n",
                 SoundForm().Mumer1().interval(), loop100.cpuPercent);
 
-    // The silences between the ends and the restarts, in what the device was handed.
+    // The seams, in what the device was handed: a pass is one second of music
+    // that is never silent, so after each the frames until the next pass are
+    // the silence of the restart, none when the loop plays straight on.
     const std::vector<float> samples = recording->samples();
-    std::vector<double> gaps;
-    size_t run = 0;
-    bool heard = false;
-    for (size_t i = 0; i < samples.size(); i += 2) {
-        if (samples[i] == 0.0f) {
-            ++run;
-            continue;
-        }
-        if (heard && run > 0) gaps.push_back(1000.0 * static_cast<double>(run) / rate);
-        heard = true;
-        run = 0;
+    const size_t frames = samples.size() / 2;
+    const size_t pass = static_cast<size_t>(rate);
+    std::vector<double> seams;
+    size_t at = 0;
+    while (at < frames && samples[2 * at] == 0.0f)
+        ++at;
+    for (at += pass; at < frames; at += pass) {
+        size_t silent = 0;
+        while (at + silent < frames && samples[2 * (at + silent)] == 0.0f)
+            ++silent;
+        if (at + silent == frames) break;  // the recording ended, not the pass
+        seams.push_back(1000.0 * static_cast<double>(silent) / rate);
+        at += silent;
     }
     StopEverything();
     double worst = 0;
-    for (double gap : gaps)
-        worst = std::max(worst, gap);
-    const double bufferMs = 1000.0 * buffer / rate;
-    std::printf("loop restarts heard: %zu; worst seam %.1f ms (limit 1 + %.1f); the first ten:",
-                gaps.size(), worst, bufferMs);
-    for (size_t i = 0; i < gaps.size() && i < 10; ++i)
-        std::printf(" %.1f", gaps[i]);
+    for (double seam : seams)
+        worst = std::max(worst, seam);
+    std::printf("loop restarts heard: %zu; worst seam %.1f ms (one buffer is %.1f); the first ten:",
+                seams.size(), worst, 1000.0 * buffer / rate);
+    for (size_t i = 0; i < seams.size() && i < 10; ++i)
+        std::printf(" %.1f", seams[i]);
     std::printf(" ms\n");
 
     // A music that does not end within the measurement: the loop monitor keeps

@@ -29,6 +29,10 @@ class AudioOutput {
     // How many frames the output takes from its source at a time: the latency
     // between a sample being taken and being heard.
     virtual int bufferFrames() const = 0;
+    // Frames the output may take at its next turn, whenever a command comes: a
+    // wave with fewer left than this will have been taken to its end before it
+    // is heard. 0 for an output that takes frames only when a command comes.
+    virtual int framesTakenAhead() const { return 0; }
 
     // Begins taking samples from `source`, which outlives the output.
     virtual void start(AudioSource& source) = 0;

@@ -118,20 +118,47 @@ struct MciService::Impl : AudioSource {
 
     std::mutex mutex;  // guards the devices, which the output's thread renders
     std::map<QByteArray, std::unique_ptr<WaveDevice>, AliasLess> devices;
+    // Closed at their end while the output had still to take their last
+    // samples: they give them, in the order they were closed, and go at a
+    // later command. A device opened under the same alias plays after them, as
+    // one channel plays one wave after the other.
+    struct Closing {
+        QByteArray alias;  // as the devices' keys, in lower case
+        std::unique_ptr<WaveDevice> device;
+    };
+    std::vector<Closing> closing;
+
+    // Frames of the closing devices under `alias` that come before `end`.
+    int framesBefore(const QByteArray& alias, size_t end) const {
+        int frames = 0;
+        for (size_t i = 0; i < end; ++i) {
+            if (closing[i].alias == alias) frames += closing[i].device->tailFrames();
+        }
+        return frames;
+    }
 
     std::vector<QByteArrayView> words;  // of the command being carried out
     char number[24];                    // the digits of a numeric reply
 
     void render(float* mix, int frames) override {
         std::lock_guard lock(mutex);
-        for (auto& entry : devices)
-            entry.second->render(mix, frames);
+        for (auto& entry : devices) {
+            const int after = std::min(framesBefore(entry.first, closing.size()), frames);
+            entry.second->render(mix + static_cast<ptrdiff_t>(after) * 2, frames - after);
+        }
+        // Last, since rendering takes the tails that the offsets count.
+        for (size_t i = closing.size(); i-- > 0;) {
+            const int after = std::min(framesBefore(closing[i].alias, i), frames);
+            closing[i].device->render(mix + static_cast<ptrdiff_t>(after) * 2, frames - after);
+        }
     }
 
     void skip(int frames) override {
         std::lock_guard lock(mutex);
         for (auto& entry : devices)
             entry.second->skip(frames);
+        for (Closing& entry : closing)
+            entry.device->skip(frames);
     }
 
     QByteArrayView numberReply(int64_t value) {
@@ -195,7 +222,9 @@ uint32_t MciService::Impl::open() {
     auto decoder = WaveDecoder::open(ResolveFileName(DecodeAnsi(name)), &problem);
     if (!decoder)
         return problem == WaveDecoder::Problem::Missing ? kMciFileNotFound : kMciInvalidFile;
-    auto device = std::make_unique<WaveDevice>(std::move(decoder), ensureOutput().sampleRate());
+    AudioOutput& output = ensureOutput();
+    auto device = std::make_unique<WaveDevice>(std::move(decoder), output.sampleRate(),
+                                               output.framesTakenAhead());
     if (!device->valid()) return kMciInvalidFile;
 
     std::lock_guard lock(mutex);
@@ -250,6 +279,8 @@ uint32_t MciService::Impl::onDevice(QByteArrayView verb, QByteArrayView& reply) 
     if (verb == "status" && item.isEmpty()) return kMciMissingParameter;
 
     std::lock_guard lock(mutex);
+    // Destroyed here rather than on the output's thread, which must not wait on files.
+    std::erase_if(closing, [](const Closing& entry) { return !entry.device->hasTail(); });
     const auto found = devices.find(alias);
     if (found == devices.end()) return kMciInvalidDevice;
     WaveDevice& device = *found->second;
@@ -263,6 +294,8 @@ uint32_t MciService::Impl::onDevice(QByteArrayView verb, QByteArrayView& reply) 
     } else if (verb == "stop") {
         device.stop();
     } else if (verb == "close") {
+        device.stop();
+        if (device.hasTail()) closing.push_back({found->first, std::move(found->second)});
         devices.erase(found);
     } else if (verb == "status") {
         if (Is(item, "mode")) {
@@ -318,6 +351,7 @@ void MciService::reset() {
     {
         std::lock_guard lock(impl_->mutex);
         impl_->devices.clear();
+        impl_->closing.clear();
     }
     // Outside the lock: closing a device waits for its callback, which takes it.
     // A stuck device's callback may never return: ending the program must not

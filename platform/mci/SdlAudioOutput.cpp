@@ -66,6 +66,7 @@ class SdlAudioOutput : public AudioOutput {
 
     int sampleRate() const override { return spec_.freq; }
     int bufferFrames() const override { return spec_.samples; }
+    int framesTakenAhead() const override { return spec_.samples; }
 
     void start(AudioSource& source) override {
         Sdl()->SDL_LockAudioDevice(device_);

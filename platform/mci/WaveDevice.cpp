@@ -15,8 +15,10 @@ constexpr int kTailPushBlocks = 2;
 
 }  // namespace
 
-WaveDevice::WaveDevice(std::unique_ptr<WaveDecoder> decoder, int outputRate)
-    : decoder_(std::move(decoder)), outputRate_(outputRate) {
+WaveDevice::WaveDevice(std::unique_ptr<WaveDecoder> decoder, int outputRate, int framesTakenAhead)
+    : decoder_(std::move(decoder)),
+      outputRate_(outputRate),
+      framesTakenAhead_(std::max(framesTakenAhead, 0)) {
     // Without SDL there is no converter: the device is not valid and never opens.
     if (const SdlLibrary* sdl = Sdl()) {
         // A mono wave goes in as mono: the converter resamples one channel and
@@ -37,9 +39,41 @@ int64_t WaveDevice::positionFrame() const {
     return std::min(startFrame_ + played, decoder_->frames());
 }
 
-int64_t WaveDevice::positionMs() const { return positionFrame() * 1000 / decoder_->sampleRate(); }
+int64_t WaveDevice::positionMs() const {
+    const int64_t frame = inLastTurn() ? decoder_->frames() : positionFrame();
+    return frame * 1000 / decoder_->sampleRate();
+}
 
-void WaveDevice::seekMs(int64_t ms) { seekFrame(ms * decoder_->sampleRate() / 1000); }
+int64_t WaveDevice::outputFramesLeft() const {
+    const int64_t end =
+        decoderDone_ ? outputEnd_
+                     : (decoder_->frames() - startFrame_) * outputRate_ / decoder_->sampleRate();
+    return std::max<int64_t>(end - outputFramesPlayed_, 0);
+}
+
+bool WaveDevice::inLastTurn() const {
+    if (!playing_ || framesTakenAhead_ == 0) return false;
+    return tailFrames() + outputFramesLeft() <= framesTakenAhead_;
+}
+
+// Takes what is left of the pass out of the converter now, to be given to the
+// output before whatever the device plays next. Both together fit in the
+// output's next turn, so the tail never grows beyond one turn.
+void WaveDevice::keepLastTurn() {
+    tail_.erase(tail_.begin(), tail_.begin() + static_cast<ptrdiff_t>(tailTaken_));
+    tailTaken_ = 0;
+    const size_t kept = tail_.size();
+    tail_.resize(kept + static_cast<size_t>(outputFramesLeft()) * 2, 0.0f);
+    const int frames = static_cast<int>((tail_.size() - kept) / 2);
+    const int done = renderPass(tail_.data() + kept, frames);
+    tail_.resize(kept + static_cast<size_t>(done) * 2);
+    finish();
+}
+
+void WaveDevice::seekMs(int64_t ms) {
+    if (inLastTurn()) keepLastTurn();
+    seekFrame(ms * decoder_->sampleRate() / 1000);
+}
 
 void WaveDevice::seekFrame(int64_t frame) {
     playing_ = false;
@@ -63,6 +97,10 @@ void WaveDevice::play() {
 }
 
 void WaveDevice::stop() {
+    if (inLastTurn()) {
+        keepLastTurn();
+        return;
+    }
     if (!playing_) return;
     startFrame_ = positionFrame();
     outputFramesPlayed_ = 0;
@@ -95,6 +133,9 @@ void WaveDevice::finish() {
 }
 
 void WaveDevice::skip(int frames) {
+    const size_t tailSkipped = std::min(tail_.size() - tailTaken_, static_cast<size_t>(frames) * 2);
+    tailTaken_ += tailSkipped;
+    frames -= static_cast<int>(tailSkipped / 2);
     if (!playing_) return;
     const int64_t end = (decoder_->frames() - startFrame_) * outputRate_ / decoder_->sampleRate();
     outputFramesPlayed_ = std::min<int64_t>(outputFramesPlayed_ + frames, end);
@@ -102,7 +143,25 @@ void WaveDevice::skip(int frames) {
     if (outputFramesPlayed_ >= end) finish();
 }
 
+int WaveDevice::takeTail(float* mix, int frames) {
+    const size_t taken = std::min(tail_.size() - tailTaken_, static_cast<size_t>(frames) * 2);
+    for (size_t i = 0; i < taken; ++i)
+        mix[i] += tail_[tailTaken_ + i];
+    tailTaken_ += taken;
+    if (tailTaken_ == tail_.size()) {
+        // Kept for the next end: no allocation on the output's thread.
+        tail_.clear();
+        tailTaken_ = 0;
+    }
+    return static_cast<int>(taken / 2);
+}
+
 void WaveDevice::render(float* mix, int frames) {
+    const int fromTail = takeTail(mix, frames);
+    renderPass(mix + static_cast<ptrdiff_t>(fromTail) * 2, frames - fromTail);
+}
+
+int WaveDevice::renderPass(float* mix, int frames) {
     if (skipped_ && playing_) {
         seekFrame(positionFrame());
         playing_ = true;
@@ -140,4 +199,5 @@ void WaveDevice::render(float* mix, int frames) {
     }
     // The last frame taken is the end: "stopped" from now on, not one call later.
     if (playing_ && decoderDone_ && outputFramesPlayed_ >= outputEnd_) finish();
+    return done;
 }

@@ -76,7 +76,14 @@ TEST_F(SdlOutput, TheDiskDriverGetsTheWaveWhileTheInterpreterAsks) {
     EXPECT_EQ(Ask(service, "status wavplay mode"), "stopped");
     EXPECT_EQ(Ask(service, "status wavplay position"), "150");
     EXPECT_GT(queries, 10);
-    service.reset();  // closes the device: the driver has written all it was given
+    // "stopped" comes as the device's last turn is due: closed now, the wave
+    // still gives it. Two turns later the driver has written all it was given.
+    ASSERT_EQ(service.sendString("close wavplay", nullptr), 0u);
+    const int64_t closedAt = recording->frames();
+    const QDeadlineTimer drained(2000);
+    while (recording->frames() < closedAt + 2 * bufferFrames && !drained.hasExpired())
+        QThread::usleep(500);
+    service.reset();
 
     // What the device was handed: the tone, once, at its pitch.
     const std::vector<float> left = LeftChannel(recording->samples());
