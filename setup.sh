@@ -9,13 +9,14 @@ set -eu
 # clang-format (14 on Debian 12) checks the code's layout in .ci/run.
 # clang and its libFuzzer runtime build the fuzz targets in fuzz/.
 # libjpeg62-turbo-dev: the player decodes JPEG through libjpeg, watching its work.
+# libxtst-dev: measure_anime3 clicks the player through the X server.
 PACKAGES="
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
-  espeak-ng xvfb xdotool
+  espeak-ng xvfb xdotool libx11-dev libxtst-dev
 "
 
 missing=""
