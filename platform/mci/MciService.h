@@ -38,7 +38,10 @@ QString MciErrorText(uint32_t code);
 // Words are separated by blanks; keywords and aliases ignore case; a file name
 // with blanks must be in double quotes, otherwise its pieces are unknown words
 // and the open fails. Positions are milliseconds. "mode" answers "playing" while
-// the wave plays and "stopped" before, after its end and after a stop.
+// the wave plays and "stopped" before, after its end and after a stop. On an
+// output that takes its samples in turns (a sound card) the end comes once the
+// next turn will take the last samples: what is sent then is heard right after
+// them.
 //
 // Commands come from the user-interface thread; the output may take samples on
 // a thread of its own. Both meet under one lock, so a query never sees a device
