@@ -9,7 +9,8 @@ set -eu
 # clang and its libFuzzer runtime build the fuzz targets in fuzz/.
 PACKAGES="
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  debhelper lintian appstream dpkg-dev fakeroot
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
