@@ -8,13 +8,19 @@ set -eu
 # and that press keys and buttons through it (xdotool) during a voice.
 # clang-format (14 on Debian 12) checks the code's layout in .ci/run.
 # clang and its libFuzzer runtime build the fuzz targets in fuzz/.
-# libjpeg62-turbo-dev: the player decodes JPEG through libjpeg, watching its work.
+# libjpeg62-turbo-dev: the player decodes JPEG through libjpeg, watching its work
+# (libjpeg-dev is the name the Debian package's build dependencies give it).
+# dpkg-dev, debhelper and lintian build and check the Debian packages in
+# .ci/check-package, appstream validates their metainfo; it looks at the
+# installed game under Xvfb with xwininfo (x11-utils), xwd (x11-apps) and
+# netpbm, which also reads the pixels of the title picture.
 # libxtst-dev: measure_anime3 clicks the player through the X server.
 PACKAGES="
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  debhelper lintian appstream dpkg-dev fakeroot x11-apps x11-utils netpbm
   libsdl2-dev libsndfile1-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev libjpeg-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   espeak-ng xvfb xdotool libx11-dev libxtst-dev
 "
