@@ -54,6 +54,12 @@ class LoopSeams : public ::testing::Test {
         ASSERT_TRUE(
             WriteWave(dir_.filePath(name), kRate, 1, WaveEncoding::Float, Ramp(frames, sign)));
     }
+    // A ramp of `frames` written, opened as wavplay and playing.
+    void playRamp(const QByteArray& name, int frames, float sign = 1.0f) {
+        writeRamp(QString::fromLatin1(name), frames, sign);
+        ASSERT_EQ(send("open " + name + " alias wavplay"), 0u);
+        ASSERT_EQ(send("play wavplay notify"), 0u);
+    }
     uint32_t send(const QByteArray& command) { return service_->sendString(command, nullptr); }
     QByteArray ask(const QByteArray& command) { return Ask(*service_, command); }
 
@@ -89,9 +95,7 @@ class LoopSeams : public ::testing::Test {
 
 TEST_F(LoopSeams, ALoopRestartedAtItsEndPlaysOnWithoutASilentSample) {
     // 1,000 frames: the last turn of each pass takes its end and the next start.
-    writeRamp("loop.wav", 1000);
-    ASSERT_EQ(send("open loop.wav alias wavplay"), 0u);
-    ASSERT_EQ(send("play wavplay notify"), 0u);
+    playRamp("loop.wav", 1000);
     int ends = 0;
     for (int turn = 0; turn < 40; ++turn) {
         output_->takeTurn();
@@ -109,9 +113,7 @@ TEST_F(LoopSeams, ALoopRestartedAtItsEndPlaysOnWithoutASilentSample) {
 }
 
 TEST_F(LoopSeams, WavesShorterThanATurnLoopBackToBackAndTheirTailStaysWithinOne) {
-    writeRamp("blip.wav", 100);
-    ASSERT_EQ(send("open blip.wav alias wavplay"), 0u);
-    ASSERT_EQ(send("play wavplay notify"), 0u);
+    playRamp("blip.wav", 100);
     // Asked every millisecond: a few passes fit in what one turn takes, no more.
     int restarts = 0;
     for (int turn = 0; turn < 4; ++turn) {
@@ -131,9 +133,7 @@ TEST_F(LoopSeams, TheLastTurnIsHeardAfterStopCloseOrSeek) {
     for (const QByteArray command : {"stop wavplay", "close wavplay", "seek wavplay to 10"}) {
         SCOPED_TRACE(command.toStdString());
         recording_->clear();
-        writeRamp("music.wav", 600);
-        ASSERT_EQ(send("open music.wav alias wavplay"), 0u);
-        ASSERT_EQ(send("play wavplay notify"), 0u);
+        playRamp("music.wav", 600);
         output_->takeTurn();
         output_->takeTurn();
         ASSERT_EQ(ask("status wavplay mode"), "stopped");
@@ -141,9 +141,7 @@ TEST_F(LoopSeams, TheLastTurnIsHeardAfterStopCloseOrSeek) {
         if (command.startsWith("close")) {
             // The jingle's close and the resumed music's open, as the one-shot
             // monitor sends them: both are heard, one after the other.
-            writeRamp("other.wav", 300, -1.0f);
-            ASSERT_EQ(send("open other.wav alias wavplay"), 0u);
-            ASSERT_EQ(send("play wavplay notify"), 0u);
+            playRamp("other.wav", 300, -1.0f);
         }
         output_->takeTurn();
         output_->takeTurn();
