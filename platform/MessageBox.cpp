@@ -13,6 +13,7 @@ MessageResponder& Responder() {
 }
 
 MessagePresenter g_presenter = nullptr;
+int g_openBoxes = 0;
 
 const char* AnswerName(MessageAnswer answer) {
     switch (answer) {
@@ -34,6 +35,7 @@ MessageAnswer WriteToStandardError(const QString& text, MessageStyle style) {
 
 MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
     MessageAnswer answer;
+    ++g_openBoxes;
     if (Responder()) {
         answer = Responder()(text, style);
     } else if (g_presenter) {
@@ -41,9 +43,12 @@ MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
     } else {
         answer = WriteToStandardError(text, style);
     }
+    --g_openBoxes;
     qCDebug(lcMsgbox).noquote() << "message box:" << text << "->" << AnswerName(answer);
     return answer;
 }
+
+bool MessageBoxIsOpen() { return g_openBoxes > 0; }
 
 void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
 

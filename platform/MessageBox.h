@@ -16,6 +16,9 @@ enum class MessageAnswer { Ok, Yes, No };
 // Shows the box and waits for the player's answer.
 MessageAnswer ShowMessage(const QString& text, MessageStyle style);
 
+// While a box waits for its answer (timers still tick meanwhile).
+bool MessageBoxIsOpen();
+
 // How boxes reach the screen; the windowing part of the platform installs it
 // when the application starts (PlatformApplication). Without one, a box is
 // written to standard error and answered OK (No to a question).

@@ -3,6 +3,7 @@
 #include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Quit.h"
+#include "shell/ReaderComforts.h"
 #include "shell/SystemMenu.h"
 
 namespace {
@@ -64,7 +65,10 @@ FormStage::FormStage(Form1& form)
 
 FormStage::~FormStage() = default;
 
-void FormStage::setMessageText(const QString& text) { form_.Label1.setText(text); }
+void FormStage::setMessageText(const QString& text) {
+    form_.Label1.setText(text);
+    form_.comforts->messageRows.record(text);
+}
 StageButton& FormStage::Command1(int index) { return *buttons_.at(static_cast<size_t>(index)); }
 StageSurface& FormStage::Picture1() { return *picture1_; }
 StageSurface& FormStage::AniPic1() { return *aniPic1_; }

@@ -30,6 +30,9 @@ class SurfaceWidget : public QFrame {
         QFrame::paintEvent(event);
         if (image.isNull()) return;
         QPainter painter(this);
+        // Drawn scaled (a scaled window, a screen of more than one pixel per
+        // point), the picture is resampled smoothly; at 1x it is copied as it is.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setClipRect(contentsRect());
         painter.drawImage(contentsRect().topLeft(), image);
     }
