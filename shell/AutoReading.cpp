@@ -57,7 +57,7 @@ void AutoReading::startSkip() {
     autoTimer_.setInterval(0);
     skipOn_ = true;
     skipTimer_.setInterval(kSkipIntervalMs);
-    skipTimer_.holdNextTick(kSkipStartMs);
+    skipTimer_.setNextTickIn(kSkipStartMs);
     showMark();
     watchInput();
 }

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QScreen>
 #include <QWheelEvent>
 #include <QWidget>
@@ -15,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/Events.h"
 #include "platform/PlatformSetup.h"
 #include "platform/widgets/ScaledDrawing.h"
 
@@ -98,16 +96,10 @@ class FormWidget : public QWidget {
         event->accept();
     }
 
+    // Asked at once, also while a voice or the ending holds the story: the
+    // hold goes on while the question is open, and a voice of any length can
+    // still be quit.
     void closeEvent(QCloseEvent* event) override {
-        if (StoryIsHeld()) {
-            // Asked once the voice or the ending's line is over.
-            event->ignore();
-            QPointer<FormWidget> self(this);
-            DeferCloseUntilHoldEnds([self] {
-                if (self) self->close();
-            });
-            return;
-        }
         int16_t cancel = 0;
         if (closeHandler) closeHandler(cancel);
         if (cancel != 0) {

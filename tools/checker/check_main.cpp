@@ -29,6 +29,7 @@ const char kUsage[] =
     "  PATH:LINE:COLUMN: error|warning: message [code]\n"
     "--format=json prints a JSON array of {path, line, column, severity, code, message}.\n"
     "--graph writes the story as a Graphviz graph.\n"
+    "--help, -h prints this usage.\n"
     "Exit status: 0 no errors, 1 errors, 2 unreadable file or wrong arguments.";
 
 int Usage(std::FILE* stream, int status) {
