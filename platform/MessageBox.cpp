@@ -14,6 +14,7 @@ MessageResponder& Responder() {
 
 MessagePresenter g_presenter = nullptr;
 int g_openBoxes = 0;
+int64_t g_boxesShown = 0;
 
 const char* AnswerName(MessageAnswer answer) {
     switch (answer) {
@@ -36,6 +37,7 @@ MessageAnswer WriteToStandardError(const QString& text, MessageStyle style) {
 MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
     MessageAnswer answer;
     ++g_openBoxes;
+    ++g_boxesShown;
     if (Responder()) {
         answer = Responder()(text, style);
     } else if (g_presenter) {
@@ -49,6 +51,8 @@ MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
 }
 
 bool MessageBoxIsOpen() { return g_openBoxes > 0; }
+
+int64_t MessageBoxesShown() { return g_boxesShown; }
 
 void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
 

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/widgets/CornerMark.h"
 #include "platform/widgets/Label.h"
+#include "scenario/Ending.h"
 #include "scenario/EngineState.h"
 #include "scenario/Modes.h"
 #include "shell/Backlog.h"
@@ -36,6 +37,7 @@ AutoReading::AutoReading(const MessageRowLog& rows, CornerMark& mark, const Labe
 AutoReading::~AutoReading() = default;
 
 void AutoReading::toggleAuto() {
+    if (EndingPlays() && !autoOn_) return;
     autoOn_ = !autoOn_;
     if (autoOn_) {
         skipOn_ = false;
@@ -52,10 +54,11 @@ void AutoReading::toggleAuto() {
 }
 
 void AutoReading::startSkip() {
-    if (skipOn_) return;
+    if (skipOn_ || EndingPlays()) return;
     autoOn_ = false;
     autoTimer_.setInterval(0);
     skipOn_ = true;
+    boxesAtSkip_ = MessageBoxesShown();
     skipTimer_.setInterval(kSkipIntervalMs);
     skipTimer_.setNextTickIn(kSkipStartMs);
     showMark();
@@ -99,7 +102,9 @@ void AutoReading::autoTick() {
 
 void AutoReading::skipTick() {
     if (StoryIsHeld()) return;
-    if (ChoiceWaits() || MessageBoxIsOpen()) {
+    // Also a box already answered: the quit question asked during a voice
+    // comes and goes while the timer waits for the hold to end.
+    if (ChoiceWaits() || MessageBoxIsOpen() || MessageBoxesShown() != boxesAtSkip_) {
         stopSkip();
         return;
     }

@@ -22,7 +22,8 @@ class Window;
 //
 // Skip (Ctrl held): after kSkipStartMs of holding, Next every kSkipIntervalMs
 // while the story waits for it; a choice or a box ends it, as does the release
-// of Ctrl. The ending holds the story, so nothing is pressed through it.
+// of Ctrl. A voice holds the story, so nothing is pressed during it; the
+// ending ends both, and neither starts while it plays.
 //
 // A click or any other key in the main window ends both. A mark in the message
 // window's corner shows which one is on.
@@ -66,4 +67,5 @@ class AutoReading {
     int64_t waitingSince_ = -1;  // when the story was first seen waiting for Next
     int waitCharacters_ = 0;
     int64_t rowsAtLastNext_ = 0;
+    int64_t boxesAtSkip_ = 0;  // boxes shown before skip started
 };

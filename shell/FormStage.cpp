@@ -1,5 +1,6 @@
 #include "shell/FormStage.h"
 
+#include "scenario/Ending.h"
 #include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Quit.h"
@@ -68,6 +69,9 @@ FormStage::~FormStage() = default;
 void FormStage::setMessageText(const QString& text) {
     form_.Label1.setText(text);
     form_.comforts->messageRows.record(text);
+    // Auto reading and skip end where the ending begins; its mark goes with the
+    // first of its lines.
+    if (EndingPlays()) form_.comforts->autoReading.stop();
 }
 StageButton& FormStage::Command1(int index) { return *buttons_.at(static_cast<size_t>(index)); }
 StageSurface& FormStage::Picture1() { return *picture1_; }
