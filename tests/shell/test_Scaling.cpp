@@ -219,6 +219,17 @@ TEST_F(ScreenTest, FullscreenFitsTheScreenOnBlackAndEscapeClosesHelpFirst) {
     PressKey(Qt::Key_F11);
     ProcessPendingEvents();
     EXPECT_EQ(MainWindowWidget()->size(), QSize(634, 433));
+    // The window manager's own fullscreen request (its title bar menu, a key
+    // of its own) scales as F11 does, and its undoing returns to 1x.
+    MainWindowWidget()->setWindowState(Qt::WindowFullScreen);
+    ProcessPendingEvents();
+    EXPECT_EQ(MainWindowWidget()->size(), screen);
+    EXPECT_DOUBLE_EQ(window.drawnScale(), factor);
+    MainWindowWidget()->setWindowState(Qt::WindowNoState);
+    ProcessPendingEvents();
+    EXPECT_FALSE(window.isFullScreen());
+    EXPECT_EQ(window.drawnScale(), 1.0);
+    EXPECT_EQ(MainWindowWidget()->size(), QSize(634, 433));
 }
 
 }  // namespace
