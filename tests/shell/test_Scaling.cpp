@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
 #include <QWidget>
 
@@ -230,6 +231,65 @@ TEST_F(ScreenTest, FullscreenFitsTheScreenOnBlackAndEscapeClosesHelpFirst) {
     EXPECT_FALSE(window.isFullScreen());
     EXPECT_EQ(window.drawnScale(), 1.0);
     EXPECT_EQ(MainWindowWidget()->size(), QSize(634, 433));
+}
+
+// Whether each 2 x 2 block of `area` (at even places) is of one colour: what
+// a picture enlarged by repeating its pixels shows.
+bool OnlyDoubledPixels(const QImage& image, const QRect& area) {
+    for (int y = area.top() & ~1; y < area.bottom(); y += 2) {
+        for (int x = area.left() & ~1; x < area.right(); x += 2) {
+            const QRgb first = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != first || image.pixel(x, y + 1) != first ||
+                image.pixel(x + 1, y + 1) != first)
+                return false;
+        }
+    }
+    return true;
+}
+
+// On a screen of two pixels a point (QT_SCALE_FACTOR=2, set for a second run of
+// this test in its own process, as a player's desktop sets it) the window
+// keeps its size in points, its captions are drawn with the screen's pixels,
+// and a click at a place where something is drawn lands on it.
+TEST_F(ScreenTest, AtTwoPixelsAPointTextIsDrawnWithTheScreensPixels) {
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_SCALE_FACTOR", "2");
+        run.setProcessEnvironment(env);
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(QCoreApplication::applicationFilePath(),
+                  {"--gtest_filter=ScreenTest.AtTwoPixelsAPointTextIsDrawnWithTheScreensPixels"});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        const QByteArray output = run.readAll();
+        EXPECT_EQ(run.exitCode(), 0) << output.constData();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test.")) << output.constData();
+        return;
+    }
+    dressAsAtStart();
+    QWidget* window = MainWindowWidget();
+    ASSERT_EQ(window->devicePixelRatioF(), 2.0);
+    EXPECT_EQ(window->size(), QSize(634, 433));
+    // The offscreen platform's screenshot holds points, not pixels: the window
+    // is drawn as the screen would show it.
+    ProcessPendingEvents();
+    const QImage shot = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(1268, 866));
+
+    // The caption of "最初から遊ぶ" has edges finer than a point.
+    const Widget& newGame = MainForm().Command1[kNewGameButton];
+    const QRect drawnButton(QPoint(newGame.left(), newGame.top()) * 2,
+                            QSize(newGame.width(), newGame.height()) * 2);
+    EXPECT_FALSE(OnlyDoubledPixels(shot, drawnButton.adjusted(8, 8, -8, -8)));
+    // Where the 1x window has the button's face, so has this one.
+    const QImage before = QImage(ScreenFile("title")).convertToFormat(QImage::Format_RGB32);
+    const QPoint faceAt1x(newGame.left() + 6, newGame.top() + newGame.height() / 2);
+    EXPECT_EQ(shot.pixel(faceAt1x * 2), before.pixel(faceAt1x));
+
+    // A click at the centre of the drawn button, in the window's points.
+    writeScenario({Label(1), Line("msg", "sharp"), Line("keywait"), "_"});
+    ClickAt(drawnButton.center() / 2);
+    EXPECT_EQ(messageText(), "sharp\r\r");
 }
 
 }  // namespace
