@@ -6,7 +6,8 @@
 #include "platform/ProgramEnd.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen of 1920 x 1080, for the fullscreen figures.
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" LANTERNWICK_DESKTOP_SCREEN);
     PlatformApplication application(argc, argv);
     InterceptProgramEnd(true);
     benchmark::Initialize(&argc, argv);

@@ -54,7 +54,9 @@ void SteppedClock::advance(int64_t ms) {
         if (due > now_) now_ = due;
         FireSteppedTimersDueAt(now_);
     }
-    now_ = target;
+    // A handler that held the story (a voice) took the time past the target:
+    // the clock never goes back.
+    if (now_ < target) now_ = target;
 }
 
 void SteppedClock::holdFor(int ms) {

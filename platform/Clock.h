@@ -42,7 +42,8 @@ class SteppedClock : public Clock {
     bool drivesTimers() const override { return true; }
 
     // Moves time on by `ms`, firing every periodic timer that falls due, in order.
-    // Handlers run with the clock at their due time.
+    // Handlers run with the clock at their due time; one that holds the story
+    // past the end leaves the clock where the hold ended.
     void advance(int64_t ms);
 
   private:

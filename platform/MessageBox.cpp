@@ -13,6 +13,8 @@ MessageResponder& Responder() {
 }
 
 MessagePresenter g_presenter = nullptr;
+int g_openBoxes = 0;
+int64_t g_boxesShown = 0;
 
 const char* AnswerName(MessageAnswer answer) {
     switch (answer) {
@@ -34,6 +36,8 @@ MessageAnswer WriteToStandardError(const QString& text, MessageStyle style) {
 
 MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
     MessageAnswer answer;
+    ++g_openBoxes;
+    ++g_boxesShown;
     if (Responder()) {
         answer = Responder()(text, style);
     } else if (g_presenter) {
@@ -41,9 +45,14 @@ MessageAnswer ShowMessage(const QString& text, MessageStyle style) {
     } else {
         answer = WriteToStandardError(text, style);
     }
+    --g_openBoxes;
     qCDebug(lcMsgbox).noquote() << "message box:" << text << "->" << AnswerName(answer);
     return answer;
 }
+
+bool MessageBoxIsOpen() { return g_openBoxes > 0; }
+
+int64_t MessageBoxesShown() { return g_boxesShown; }
 
 void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 // Every message the player sees is a modal box captioned with the application title.
@@ -15,6 +16,12 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // Shows the box and waits for the player's answer.
 MessageAnswer ShowMessage(const QString& text, MessageStyle style);
+
+// While a box waits for its answer (timers still tick meanwhile).
+bool MessageBoxIsOpen();
+// Boxes shown since the program started, the answered ones included: tells
+// whether one came up while nobody was looking (during a held story).
+int64_t MessageBoxesShown();
 
 // How boxes reach the screen; the windowing part of the platform installs it
 // when the application starts (PlatformApplication). Without one, a box is

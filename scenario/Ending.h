@@ -12,5 +12,8 @@ void PlayEnding();
 // clock's second changes five times. Nothing but one pass of window events runs.
 void ShowEndingLine(const QString& text);
 
+// While PlayEnding shows its lines: nothing reads on past them.
+bool EndingPlays();
+
 // The lines PlayEnding shows for the current ChoiceFlags, in order.
 QStringList EndingLines();

@@ -7,6 +7,7 @@
 #include "scenario/EngineState.h"
 #include "shell/FormStage.h"
 #include "shell/Quit.h"
+#include "shell/ReaderComforts.h"
 #include "shell/ReadingKeys.h"
 #include "shell/SystemMenu.h"
 
@@ -99,6 +100,9 @@ Form1::Form1()
         Form_Unload(cancel);
         if (cancel != 0) SettleFocus();
     });
+    comforts = std::make_unique<ReaderComforts>(*this);
+    window.onKey([this](const KeyInput& key) { return comforts->takeKey(key); });
+    window.onWheelUp([this] { comforts->openBacklog(); });
     stage = std::make_unique<FormStage>(*this);
 }
 

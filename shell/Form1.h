@@ -10,6 +10,7 @@
 #include "scenario/StageLayout.h"
 
 class FormStage;
+struct ReaderComforts;
 
 // The main window and everything on it, at the places of its design (pixels of
 // the inside). Start-up and the system menu move and dress them afterwards.
@@ -27,7 +28,8 @@ struct Form1 {
     PictureSurface Picture1;  // the CG window
     Label Label1;             // the message window
 
-    std::unique_ptr<FormStage> stage;  // what the story sees of all this
+    std::unique_ptr<ReaderComforts> comforts;  // scaling, backlog, auto and skip
+    std::unique_ptr<FormStage> stage;          // what the story sees of all this
 };
 
 // The one main window, created on first use.

@@ -1,8 +1,10 @@
 #include "shell/FormStage.h"
 
+#include "scenario/Ending.h"
 #include "shell/Form1.h"
 #include "shell/Form2.h"
 #include "shell/Quit.h"
+#include "shell/ReaderComforts.h"
 #include "shell/SystemMenu.h"
 
 namespace {
@@ -64,7 +66,13 @@ FormStage::FormStage(Form1& form)
 
 FormStage::~FormStage() = default;
 
-void FormStage::setMessageText(const QString& text) { form_.Label1.setText(text); }
+void FormStage::setMessageText(const QString& text) {
+    form_.Label1.setText(text);
+    form_.comforts->messageRows.record(text);
+    // Auto reading and skip end where the ending begins; its mark goes with the
+    // first of its lines.
+    if (EndingPlays()) form_.comforts->autoReading.stop();
+}
 StageButton& FormStage::Command1(int index) { return *buttons_.at(static_cast<size_t>(index)); }
 StageSurface& FormStage::Picture1() { return *picture1_; }
 StageSurface& FormStage::AniPic1() { return *aniPic1_; }

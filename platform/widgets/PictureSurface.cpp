@@ -28,6 +28,9 @@ class SurfaceWidget : public QFrame {
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
         QPainter painter(this);
+        // Drawn scaled (a scaled window, a screen of more than one pixel per
+        // point), the picture is resampled smoothly; at 1x it is copied as it is.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setClipRect(contentsRect());
         // Where the image does not reach (none is held while the surface shows
         // no picture) the surface shows its background, not the window's.

@@ -11,7 +11,11 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/PlatformSetup.h"
+#include "platform/widgets/ScaledDrawing.h"
 
 namespace {
 
@@ -23,15 +27,29 @@ bool IsReadingKey(int key) {
            key == Qt::Key_PageDown;
 }
 
+KeyInput ToKeyInput(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    return {.key = event->key(),
+            .press = event->type() == QEvent::KeyPress,
+            .autoRepeat = event->isAutoRepeat(),
+            .ctrl = modifiers.testFlag(Qt::ControlModifier),
+            .alt = modifiers.testFlag(Qt::AltModifier),
+            .shift = modifiers.testFlag(Qt::ShiftModifier)};
+}
+
 class FormWidget : public QWidget {
   public:
     std::function<void(int16_t&)> closeHandler;
     std::function<void()> readingKeyHandler;
+    std::function<void()> wheelUpHandler;
+    std::function<bool(const KeyInput&)> keyHandler;
+    std::function<void()> geometryChanged;
 
   protected:
     // Keys reach the window when no button holds the focus, or when the focused
     // button does not take them (a button takes Space, not Return).
     void keyPressEvent(QKeyEvent* event) override {
+        if (keyHandler && keyHandler(ToKeyInput(event))) return;
         const int key = event->key();
         if (IsReadingKey(key) && event->modifiers() == Qt::NoModifier) {
             if (!event->isAutoRepeat() && readingKeyHandler) readingKeyHandler();
@@ -50,8 +68,31 @@ class FormWidget : public QWidget {
         QWidget::keyPressEvent(event);
     }
 
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (keyHandler && keyHandler(ToKeyInput(event))) return;
+        QWidget::keyReleaseEvent(event);
+    }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (geometryChanged) geometryChanged();
+    }
+
+    // The window manager's maximise does what fullscreen does: the layout does
+    // not grow with the window, so a maximised window would only add black.
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() != QEvent::WindowStateChange) return;
+        if (windowState().testFlag(Qt::WindowMaximized) &&
+            !windowState().testFlag(Qt::WindowFullScreen)) {
+            setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowFullScreen);
+        }
+        if (geometryChanged) geometryChanged();
+    }
+
     void wheelEvent(QWheelEvent* event) override {
         if (event->angleDelta().y() < 0 && readingKeyHandler) readingKeyHandler();
+        if (event->angleDelta().y() > 0 && wheelUpHandler) wheelUpHandler();
         event->accept();
     }
 
@@ -109,6 +150,57 @@ struct Window::Impl {
     FormWidget* form;
     int clientWidth = 0;
     int clientHeight = 0;
+    double windowedScale = 1;
+    ScaledDrawing* drawing = nullptr;  // only while the inside is not drawn at 1x
+
+    QSize inside() const { return QSize(clientWidth, clientHeight); }
+    QSize windowedSize() const {
+        return QSize(static_cast<int>(std::lround(clientWidth * windowedScale)),
+                     static_cast<int>(std::lround(clientHeight * windowedScale)));
+    }
+
+    // The largest factor at which the inside fits the window, and where it goes.
+    void fitInside(double& factor, QPoint& origin) const {
+        const QSize area = form->size();
+        if (clientWidth <= 0 || clientHeight <= 0) {
+            factor = 1;
+            origin = QPoint();
+            return;
+        }
+        factor = std::min(double(area.width()) / clientWidth, double(area.height()) / clientHeight);
+        if (area == windowedSize()) factor = windowedScale;
+        // Whole device pixels, so that the scaled image is put on screen unresampled.
+        const double ratio = form->devicePixelRatioF();
+        const auto centre = [&](int outer, int inner) {
+            return static_cast<int>(std::floor((outer - inner * factor) * ratio / 2) / ratio);
+        };
+        origin = QPoint(qMax(centre(area.width(), clientWidth), 0),
+                        qMax(centre(area.height(), clientHeight), 0));
+    }
+
+    void applyScale() {
+        double factor = 1;
+        QPoint origin;
+        fitInside(factor, origin);
+        if (factor == 1 && origin.isNull()) {
+            // At 1x the widgets are on screen themselves, exactly as drawn.
+            delete drawing;
+            drawing = nullptr;
+            return;
+        }
+        if (!drawing) drawing = new ScaledDrawing(form, inside());
+        drawing->setGeometry(form->rect());
+        drawing->place(factor, origin);
+        drawing->show();
+        drawing->raise();
+    }
+
+    void centreOnScreen() {
+        if (QScreen* screen = form->screen()) {
+            const QRect area = screen->availableGeometry();
+            form->move(CentredOrTopLeft(area, form->size() + QSize(kFrameWidthPx, kFrameHeightPx)));
+        }
+    }
 };
 
 Window::Window(const QString& objectName)
@@ -117,9 +209,10 @@ Window::Window(const QString& objectName)
     impl_->form->setObjectName(objectName);
     // The window itself holds the focus when no button should.
     impl_->form->setFocusPolicy(Qt::NoFocus);
-    impl_->form->setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint |
-                                Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    impl_->form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                Qt::WindowCloseButtonHint);
+    impl_->form->geometryChanged = [impl = impl_.get()] { impl->applyScale(); };
 }
 
 Window::~Window() { delete impl_->form; }
@@ -140,7 +233,10 @@ void Window::setOuterHeightTwips(int twips) {
 void Window::setClientSize(int width, int height) {
     impl_->clientWidth = qMax(width, 0);
     impl_->clientHeight = qMax(height, 0);
-    impl_->form->setFixedSize(impl_->clientWidth, impl_->clientHeight);
+    // Never smaller than the inside at 1x; any larger size draws it scaled.
+    impl_->form->setMinimumSize(impl_->inside());
+    if (!impl_->form->isFullScreen()) impl_->form->resize(impl_->windowedSize());
+    impl_->applyScale();
 }
 
 void Window::useGameIcon() {
@@ -148,11 +244,7 @@ void Window::useGameIcon() {
 }
 
 void Window::showCentred() {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        impl_->form->move(
-            CentredOrTopLeft(area, impl_->form->size() + QSize(kFrameWidthPx, kFrameHeightPx)));
-    }
+    impl_->centreOnScreen();
     impl_->form->show();
 
     // Bounded: a window system that never exposes the window must not hang start-up.
@@ -184,6 +276,51 @@ void Window::onCloseRequest(std::function<void(int16_t& cancel)> handler) {
 void Window::onReadingKey(std::function<void()> handler) {
     impl_->form->readingKeyHandler = std::move(handler);
 }
+
+void Window::onKey(std::function<bool(const KeyInput&)> handler) {
+    impl_->form->keyHandler = std::move(handler);
+}
+
+void Window::onWheelUp(std::function<void()> handler) {
+    impl_->form->wheelUpHandler = std::move(handler);
+}
+
+int Window::insideWidth() const { return impl_->clientWidth; }
+int Window::insideHeight() const { return impl_->clientHeight; }
+
+void Window::setWindowedScale(double factor) {
+    impl_->windowedScale = factor;
+    if (impl_->form->isFullScreen()) return;
+    impl_->form->resize(impl_->windowedSize());
+    impl_->centreOnScreen();
+    impl_->applyScale();
+}
+
+double Window::drawnScale() const { return impl_->drawing ? impl_->drawing->factor() : 1.0; }
+
+QPoint Window::drawnOrigin() const { return impl_->drawing ? impl_->drawing->origin() : QPoint(); }
+
+bool Window::scaleFits(double factor) const {
+    QScreen* screen = impl_->form->screen();
+    if (!screen) return factor == 1;
+    const QSize size(static_cast<int>(std::lround(impl_->clientWidth * factor)) + kFrameWidthPx,
+                     static_cast<int>(std::lround(impl_->clientHeight * factor)) + kFrameHeightPx);
+    const QSize area = screen->availableGeometry().size();
+    return size.width() <= area.width() && size.height() <= area.height();
+}
+
+void Window::setFullScreen(bool on) {
+    if (on == isFullScreen()) return;
+    if (on) {
+        impl_->form->showFullScreen();
+    } else {
+        impl_->form->showNormal();
+        impl_->form->resize(impl_->windowedSize());
+    }
+    impl_->applyScale();
+}
+
+bool Window::isFullScreen() const { return impl_->form->isFullScreen(); }
 
 void Window::focusNothing() { impl_->form->setFocus(Qt::OtherFocusReason); }
 

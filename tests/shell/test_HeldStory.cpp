@@ -15,13 +15,20 @@
 #include <functional>
 
 #include "platform/Events.h"
+#include "platform/widgets/CornerMark.h"
 #include "scenario/Modes.h"
+#include "shell/Backlog.h"
+#include "shell/ReaderComforts.h"
 #include "shell/VersionBox.h"
 #include "support/GameFixture.h"
 #include "support/GameProcess.h"
 #include "support/WaveFiles.h"
+#include "support/WindowInput.h"
 
 namespace {
+
+AutoReading& Reading() { return MainForm().comforts->autoReading; }
+QString ReadingMark() { return MainForm().comforts->readingMark.text(); }
 
 // A stepped clock through which the player acts while the story is held: each
 // hold first delivers the next of `inputs`, as the window system would while
@@ -36,9 +43,11 @@ class InputClock : public SteppedClock {
             input();
         }
         SteppedClock::holdFor(ms);
+        heldUntil = milliseconds();
     }
     std::deque<std::function<void()>> inputs;
     std::function<void()> everyHold;
+    int64_t heldUntil = -1;  // when the last hold ended
 };
 
 void PressReturn() {
@@ -127,6 +136,158 @@ TEST_F(HeldStory, TheCloseBoxIsAskedAtOnceDuringAVoiceAndTheEnding) {
     EXPECT_EQ(ProgramEndCount(), 1);
     EXPECT_LT(clock_.milliseconds() - endingStart, 6000);
     EXPECT_TRUE(messageText().contains(QStringLiteral("それから１ヶ月後")));
+}
+
+// The backlog opens only over a story that waits: opened during a voice, the
+// story would go on behind it once the voice ended. The wheel and Page Up
+// during the voice neither open it later nor read on.
+TEST_F(HeldStory, TheBacklogStaysShutDuringAVoiceAndNothingReadsOnAfterIt) {
+    writeVoicedStory();
+    MessageScript boxes;
+    bool openedDuringTheVoice = false;
+    clock_.everyHold = [&] { openedDuringTheVoice = openedDuringTheVoice || BacklogIsOpen(); };
+    clock_.inputs.push_back([] { PressKey(Qt::Key_PageUp); });
+    clock_.inputs.push_back([] { WheelAt(DrawnCentre(MainForm().Label1), 120); });
+    clock_.inputs.push_back([] { WheelAt(DrawnCentre(MainForm().Label1), -120); });
+    clock_.inputs.push_back([] { PressKey(Qt::Key_PageDown); });
+    MainForm().Command1[kNewGameButton].click();
+    QCoreApplication::processEvents();
+    clock_.advance(1000);
+
+    EXPECT_TRUE(clock_.inputs.empty());
+    EXPECT_FALSE(openedDuringTheVoice);
+    EXPECT_FALSE(BacklogIsOpen());
+    EXPECT_EQ(messageText(), "one\r\r");
+    ASSERT_EQ(Engine.WaitingForClick, -1);
+    // Now that the story waits, Page Up opens it on the voiced line.
+    PressKey(Qt::Key_PageUp);
+    ASSERT_TRUE(BacklogIsOpen());
+    EXPECT_EQ(MainForm().comforts->backlogView.rows(), QStringList{"one"});
+    PressKey(Qt::Key_Escape);
+    EXPECT_FALSE(BacklogIsOpen());
+    EXPECT_EQ(messageText(), "one\r\r");
+}
+
+// clang-format off
+const QStringList kVoicedPages = {
+    Label(1), Line("msg", "abc"), Line("keywait"), Line("msg", "de"), Line("say", "voice.wav"),
+    Line("keywait"), Line("msg", "f"), Line("keywait"), "_"};
+// clang-format on
+
+// Auto reading's pause starts when the story waits, after the voice: a Next
+// that would have been due during the voice is not taken the moment it ends.
+TEST_F(HeldStory, AutoReadingPausesAfterAVoiceNotDuringIt) {
+    writeScenario(kVoicedPages);
+    MessageScript boxes;
+    MainForm().Command1[kNewGameButton].click();
+    PressKey(Qt::Key_A);
+    ASSERT_TRUE(Reading().autoOn());
+    QStringList shownDuringHolds;
+    clock_.everyHold = [&] { shownDuringHolds.append(messageText()); };
+
+    const int64_t start = clock_.milliseconds();
+    while (!messageText().contains("de") && clock_.milliseconds() - start < 5000)
+        clock_.advance(1);
+    EXPECT_EQ(clock_.milliseconds() - start, 1000 + 80 * 3 + 500);  // "abc", then the voice
+    shownDuringHolds.removeDuplicates();
+    EXPECT_EQ(shownDuringHolds, QStringList{"abc\rde\r"});
+    const int64_t voiceEnd = clock_.heldUntil;
+    while (!messageText().contains("f") && clock_.milliseconds() - voiceEnd < 5000)
+        clock_.advance(1);
+    EXPECT_EQ(clock_.milliseconds() - voiceEnd, 1000 + 80 * 2);  // "de"
+    EXPECT_TRUE(Reading().autoOn());
+}
+
+// A pressed during a voice turns auto reading on; its first pause is counted
+// from the end of the voice.
+TEST_F(HeldStory, AutoReadingTurnedOnDuringAVoiceWaitsAFullPauseAfterIt) {
+    writeVoicedStory();
+    MessageScript boxes;
+    clock_.inputs.push_back([] { PressKey(Qt::Key_A); });
+    MainForm().Command1[kNewGameButton].click();
+    ASSERT_TRUE(Reading().autoOn());
+    EXPECT_EQ(ReadingMark(), "AUTO");
+    const int64_t voiceEnd = clock_.heldUntil;
+    clock_.advance(1000 + 80 * 3 - 1);
+    EXPECT_EQ(messageText(), "one\r\r");
+    clock_.advance(1);
+    EXPECT_EQ(messageText(), "one\rtwo\r");
+    EXPECT_EQ(clock_.milliseconds() - voiceEnd, 1000 + 80 * 3);
+}
+
+class SkipDuringHolds : public HeldStory {
+  protected:
+    // Ctrl held from the first page: skip reads on into the voice.
+    void skipIntoTheVoice() {
+        writeScenario(kVoicedPages);
+        MainForm().Command1[kNewGameButton].click();
+        PressKey(Qt::Key_Control, Qt::ControlModifier, false);
+        ASSERT_TRUE(Reading().skipOn());
+        clock_.advance(AutoReading::kSkipStartMs);
+        ASSERT_TRUE(messageText().contains("de"));
+        ASSERT_EQ(Engine.WaitingForClick, -1);  // the voice is over
+    }
+    MessageScript boxes_;
+};
+
+TEST_F(SkipDuringHolds, CtrlReleasedDuringAVoiceReadsNothingOnAfterIt) {
+    clock_.inputs.push_back([] { ReleaseKey(Qt::Key_Control); });
+    skipIntoTheVoice();
+    EXPECT_FALSE(Reading().skipOn());
+    EXPECT_EQ(ReadingMark(), "");
+    clock_.advance(5000);
+    EXPECT_EQ(messageText(), "abc\rde\r");
+}
+
+TEST_F(SkipDuringHolds, CtrlHeldThroughAVoiceReadsOnOnceTheStoryWaits) {
+    skipIntoTheVoice();
+    EXPECT_TRUE(Reading().skipOn());
+    // Ctrl has been held longer than the interval: the first look after the
+    // voice reads on, and the next one an interval later.
+    clock_.advance(1);
+    EXPECT_EQ(messageText(), "abc\rde\rf");
+    ReleaseKey(Qt::Key_Control);
+    clock_.advance(AutoReading::kSkipIntervalMs);
+    EXPECT_EQ(messageText(), "abc\rde\rf");
+}
+
+// The quit question asked during a voice and answered いいえ is a box the
+// skip never saw open: it ends the skip all the same.
+TEST_F(SkipDuringHolds, AQuitQuestionDuringAVoiceEndsIt) {
+    clock_.inputs.push_back([this] {
+        boxes_.expectQuitQuestion(MessageAnswer::No);
+        MainForm().window.requestClose();
+    });
+    skipIntoTheVoice();
+    EXPECT_TRUE(boxes_.finished());
+    clock_.advance(5000);
+    EXPECT_FALSE(Reading().skipOn());
+    EXPECT_EQ(ReadingMark(), "");
+    EXPECT_EQ(messageText(), "abc\rde\r");
+}
+
+// Skip reads on up to the ending and no further: it ends with the ending's
+// first line, and Ctrl or A pressed during the ending starts neither.
+TEST_F(SkipDuringHolds, TheEndingEndsSkipAndNeitherStartsDuringIt) {
+    writeScenario({Label(1), Line("msg", "one"), Line("keywait"), Line("pg", "rtb3"), "_"});
+    MainForm().Command1[kNewGameButton].click();
+    QStringList marks;
+    bool readingDuringTheEnding = false;
+    clock_.everyHold = [&] {
+        marks.append(ReadingMark());
+        readingDuringTheEnding = readingDuringTheEnding || Reading().skipOn() || Reading().autoOn();
+    };
+    clock_.inputs.push_back([] { PressKey(Qt::Key_A); });
+    clock_.inputs.push_back([] { PressKey(Qt::Key_Control, Qt::ControlModifier, false); });
+    PressKey(Qt::Key_Control, Qt::ControlModifier, false);
+    ASSERT_TRUE(Reading().skipOn());
+    clock_.advance(AutoReading::kSkipStartMs);
+
+    EXPECT_TRUE(ProgramHasEnded());
+    EXPECT_TRUE(clock_.inputs.empty());
+    EXPECT_FALSE(readingDuringTheEnding);
+    marks.removeDuplicates();
+    EXPECT_EQ(marks, QStringList{""});
 }
 
 // The ending's CG window keeps its place and size and shows the platform's
