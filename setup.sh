@@ -5,6 +5,7 @@ set -eu
 
 # espeak-ng speaks the sample game's voices when tools/ remakes its assets.
 # xvfb is a real X server for the test that takes the display away from the game.
+# neovim's built-in language client talks to the checker's server in a test.
 # clang-format (14 on Debian 12) checks the code's layout in .ci/run.
 # clang and its libFuzzer runtime build the fuzz targets in fuzz/.
 PACKAGES="
@@ -13,7 +14,7 @@ PACKAGES="
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
-  espeak-ng xvfb
+  espeak-ng xvfb neovim
 "
 
 missing=""

@@ -40,6 +40,10 @@ class Reporter {
 // Labels: the end line, label 1, duplicates, labels after the end, labels no jump names.
 void CheckLabels(const Model& model, Reporter& report);
 
+// The files the player opens by their own names: the title picture, the title
+// music and the help file.
+void CheckGameFiles(FolderIndex& files, Reporter& report);
+
 // Each line on its own: its form, its arguments, the files it names, its widths.
 void CheckLines(const Model& model, FolderIndex& files, Reporter& report);
 
