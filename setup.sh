@@ -4,17 +4,19 @@
 set -eu
 
 # espeak-ng speaks the sample game's voices when tools/ remakes its assets.
-# xvfb is a real X server for the test that takes the display away from the game.
+# xvfb is a real X server for the tests that take the display away from the game
+# and that press keys and buttons through it (xdotool) during a voice.
 # neovim's built-in language client talks to the checker's server in a test.
 # clang-format (14 on Debian 12) checks the code's layout in .ci/run.
 # clang and its libFuzzer runtime build the fuzz targets in fuzz/.
+# libjpeg62-turbo-dev: the player decodes JPEG through libjpeg, watching its work.
 PACKAGES="
   build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
-  espeak-ng xvfb neovim
+  espeak-ng xvfb xdotool neovim
 "
 
 missing=""

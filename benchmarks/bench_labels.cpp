@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/FileLookup.h"
 #include "platform/TextCodec.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioLine.h"
@@ -72,9 +73,11 @@ void BM_JumpToLastLabel(benchmark::State& state) {
     const GeneratedScenario scenario(static_cast<int>(state.range(0)));
     ResetEngineState();
     Engine.AppDir = scenario.folder();
+    SetGameFolder(scenario.folder());
     for (auto _ : state)
         JumpFunction(scenario.lastLabel());
     ResetScenarioReader();
+    SetGameFolder(QString());
     state.SetLabel(std::to_string(state.range(0)) + " lines");
 }
 BENCHMARK(BM_JumpToLastLabel<Jump>)
@@ -91,6 +94,7 @@ BENCHMARK(BM_JumpToLastLabel<JumpDecodingEveryLine>)
 void BM_JumpInBundledGame(benchmark::State& state) {
     ResetEngineState();
     Engine.AppDir = QStringLiteral(LANTERNWICK_GAME_DIR "/");
+    SetGameFolder(Engine.AppDir);
     std::vector<int> labels;
     {
         QFile file(Engine.AppDir + QStringLiteral("Lanternwick.dat"));
@@ -106,6 +110,7 @@ void BM_JumpInBundledGame(benchmark::State& state) {
         next = (next + 1) % labels.size();
     }
     ResetScenarioReader();
+    SetGameFolder(QString());
     state.SetLabel(std::to_string(labels.size()) + " labels, each in turn");
 }
 BENCHMARK(BM_JumpInBundledGame)->Unit(benchmark::kMicrosecond);

@@ -224,14 +224,15 @@ int main(int argc, char** argv) {
         run = 0;
     }
     StopEverything();
-    double firstGap = gaps.empty() ? 0 : gaps.front(), worstLater = 0;
-    for (size_t i = 1; i < gaps.size(); ++i)
-        worstLater = std::max(worstLater, gaps[i]);
+    double worst = 0;
+    for (double gap : gaps)
+        worst = std::max(worst, gap);
     const double bufferMs = 1000.0 * buffer / rate;
-    std::printf(
-        "loop restarts heard: %zu; gap after the first end %.1f ms (limit 1 + %.1f),\n"
-        "  worst gap after later ends %.1f ms (limit %d + %.1f)\n",
-        gaps.size(), firstGap, bufferMs, worstLater, kLoopWatchInterval, bufferMs);
+    std::printf("loop restarts heard: %zu; worst seam %.1f ms (limit 1 + %.1f); the first ten:",
+                gaps.size(), worst, bufferMs);
+    for (size_t i = 0; i < gaps.size() && i < 10; ++i)
+        std::printf(" %.1f", gaps[i]);
+    std::printf(" ms\n");
 
     // A music that does not end within the measurement: the loop monitor keeps
     // its first interval of 1 ms.

@@ -7,9 +7,9 @@
 void ProcessPendingEvents();
 
 // While one of these lives, the story is held (a voice or the ending plays): the
-// clock's holdFor keeps the windows painted and answering the window system, but
-// no input and no timer of the game is acted on, and a close request waits until
-// the last hold ends.
+// clock's holdFor keeps the windows painted and answering, and takes the
+// player's input as it comes, so that none is left queued to act once the hold
+// is over; no timer of the game ticks meanwhile.
 class StoryHold {
   public:
     StoryHold();
@@ -21,9 +21,9 @@ class StoryHold {
 bool StoryIsHeld();
 
 // Runs the window events of a held story once: paints, the window system's
-// pings and exposures; input and timers stay queued for later.
+// pings and exposures, and input; timers stay for later.
 void ProcessHeldEvents();
 
-// A window refused a close request because the story is held: `raiseAgain` is
-// posted once the hold ends, so the request comes back to the window then.
-void DeferCloseUntilHoldEnds(std::function<void()> raiseAgain);
+// Something the player asked for while the story was held, to be done when the
+// story next yields: each is posted, in order, once the last hold ends.
+void DeferUntilHoldEnds(std::function<void()> action);

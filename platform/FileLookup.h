@@ -27,14 +27,12 @@ bool OpenRegularFile(QFile& file, const QString& path,
 // The path under which a file the game names can be opened. Game data is often
 // made on systems that ignore case and write '\' between folders, so '\' is taken
 // as a separator and a name that does not exist exactly as written is matched
-// case-insensitively, one path component at a time. When nothing matches, the
+// case-insensitively, one path component at a time: a short name by trying its
+// few spellings, a longer one in a listing of its folder kept while the
+// folder's modification time stays the same. When nothing matches, the
 // name comes back with '/' separators, and opening it fails as it should; a file
 // that is no game file (above) comes back as an empty name, which opens nothing.
 QString ResolveFileName(const QString& name);
-
-// ResolveFileName without the folder boundary, for the scenario file, which the
-// player and the checker read where they are told to.
-QString ResolveFileNameAnywhere(const QString& name);
 
 // Whether ResolveFileName finds a game file, and whether it had to ignore case.
 // Anything that is no game file is Missing: the player reports it as a file

@@ -8,31 +8,45 @@
 
 #include "platform/ApplicationTitle.h"
 #include "platform/HelpContent.h"
+#include "platform/HelpPictures.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureReader.h"
 #include "platform/widgets/Window.h"
 
 namespace {
 
 // Pictures of the help file come from the game folder through the player's own
-// picture reader; style sheets and every other resource are not fetched, so the
+// picture reader, decided on and decoded before the page is laid out (see
+// HelpPictures); style sheets and every other resource are not fetched, so the
 // markup reaches no file outside the folder and never waits on a pipe.
 class HelpBrowser : public QTextBrowser {
   public:
     using QTextBrowser::QTextBrowser;
 
+    void showHtml(const QString& html) {
+        // The document keeps what it loaded under the old page's names.
+        clear();
+        pictures_ = HelpPictures();
+        setHtml(pictures_.prepare(html));
+    }
+
+    void showPlainText(const QString& text) {
+        clear();
+        pictures_ = HelpPictures();
+        setPlainText(text);
+    }
+
   protected:
     QVariant loadResource(int type, const QUrl& name) override {
-        if (type != QTextDocument::ImageResource || !name.scheme().isEmpty() ||
-            !name.host().isEmpty())
-            return {};
-        PictureReader picture(name.path());
-        const QImage image = picture.read();
+        if (type != QTextDocument::ImageResource) return {};
+        const QImage image = pictures_.picture(name);
         return image.isNull() ? QVariant() : QVariant(image);
     }
+
+  private:
+    HelpPictures pictures_;
 };
 
-QPointer<QTextBrowser> g_browser;
+QPointer<HelpBrowser> g_browser;
 QString g_helpFileName;
 
 void FollowHelpLink(const QUrl& url) {
@@ -77,9 +91,9 @@ void ShowHelpContents(const QString& fileName, Window& owner) {
     }
     g_browser->setWindowTitle(QStringLiteral("%1 - 遊び方の説明").arg(ApplicationTitle()));
     if (content->html) {
-        g_browser->setHtml(content->text);
+        g_browser->showHtml(content->text);
     } else {
-        g_browser->setPlainText(content->text);
+        g_browser->showPlainText(content->text);
     }
     g_browser->show();
     g_browser->raise();

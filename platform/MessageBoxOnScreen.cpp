@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/ApplicationTitle.h"
 
@@ -22,6 +23,9 @@ MessageAnswer ShowMessageOnScreen(const QString& text, MessageStyle style) {
         case MessageStyle::YesNoQuestion:
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            // The game's own words, whichever of Qt's translations is found.
+            box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+            box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
             // Enter reads on in the game: it must not quit by accident.
             box.setDefaultButton(QMessageBox::No);
             box.setEscapeButton(QMessageBox::No);

@@ -4,6 +4,7 @@
 
 std::optional<PictureSize> ReadPictureSize(const QString& path) {
     PictureReader picture(path);
-    if (!picture.usable()) return std::nullopt;
+    // Decoded as the player would: a file it refuses for its work is no picture.
+    if (!picture.usable() || picture.read().isNull()) return std::nullopt;
     return PictureSize{picture.size().width(), picture.size().height()};
 }

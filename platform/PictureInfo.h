@@ -9,6 +9,7 @@ struct PictureSize {
     int height = 0;
 };
 
-// The size of a picture file, read from its header; nothing when the file is
-// missing or no picture the game can show.
+// The size of a picture file; nothing when the file is missing or no picture
+// the game can show. The picture is decoded through the player's guarded
+// reader, so a file the player refuses for its size or its work is refused here.
 std::optional<PictureSize> ReadPictureSize(const QString& path);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -33,16 +34,23 @@ struct BufferedMessage {
 };
 std::vector<BufferedMessage> g_startupMessages;
 
-// While the platform plugin starts, its complaints are held back: if it fails we
-// print one line of our own; if it succeeds they are passed on unchanged.
+// While the platform plugin starts, its complaints are held back: if it fails,
+// Qt's reason is printed (which plugin, which display) under a line of our own
+// instead of the toolkit's abort; if it succeeds they are passed on unchanged.
 void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fputs(kNoDisplayLine, stderr);
-        std::fflush(stderr);
-        _exit(1);
+        std::fputs("lanternwick: the window system could not be started:\n", stderr);
+        for (const auto& message : g_startupMessages)
+            std::fprintf(stderr, "%s\n", message.text.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        EndProgram(1);
     }
     g_startupMessages.push_back({type, text});
 }
+
+const char kNoJapaneseFaceLine[] =
+    "lanternwick: no Japanese font is installed, so every character would show as a box; "
+    "install one with: sudo apt-get install fonts-ipafont-gothic fonts-ipafont-mincho\n";
 
 // The game speaks Japanese whatever the desktop's language: the quit question's
 // buttons read はい and いいえ, not Yes and No.
@@ -80,6 +88,10 @@ PlatformApplication::PlatformApplication(int& argc, char** argv) : impl_(std::ma
     g_startupMessages.clear();
 
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty()) {
+        std::fputs(kNoJapaneseFaceLine, stderr);
+        EndProgram(1);
+    }
     InstallGameFaces();
     InstallJapaneseButtonTexts(impl_->app.get());
     SetMessagePresenter(ShowMessageOnScreen);

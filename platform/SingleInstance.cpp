@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include "platform/ProgramEnd.h"
+
 namespace {
 
 std::unique_ptr<QLockFile> g_lock;
@@ -40,6 +42,14 @@ bool ClaimSingleInstance() {
         return false;
     }
     g_lock = std::move(lock);
+    // Every orderly end (quit, the story's end, a signal, a lost display) goes
+    // through EndProgram, which exits without destructors: the lock is let go
+    // there, or it would stay behind in the runtime folder.
+    static const bool released = [] {
+        AddShutdownStep(ReleaseSingleInstance);
+        return true;
+    }();
+    static_cast<void>(released);
     return true;
 }
 

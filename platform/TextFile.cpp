@@ -19,9 +19,18 @@ class TextInputFile {
     bool open(const QString& path) {
         // The chunks below are this reader's buffer: a second one in QFile
         // would only copy every byte once more.
-        return OpenRegularFile(file_, ResolveFileNameAnywhere(path),
-                               QIODevice::ReadOnly | QIODevice::Unbuffered);
+        if (!OpenRegularFile(file_, ResolveFileName(path),
+                             QIODevice::ReadOnly | QIODevice::Unbuffered))
+            return false;
+        // The size as the file is opened: a file that grows while it is read,
+        // or that says it is empty and gives bytes for ever, is read no further.
+        const qint64 size = file_.size();
+        left_ = std::min<qint64>(size, kLongestTextFileBytes);
+        cutAtBound_ = size > kLongestTextFileBytes;
+        return true;
     }
+
+    bool cutAtBound() const { return cutAtBound_ && left_ == 0; }
 
     bool readLine(QString& line) {
         QByteArrayView bytes;
@@ -112,14 +121,18 @@ class TextInputFile {
     bool refill() {
         nextLf_ = nextCr_ = -1;
         // The same buffer every time: a jump reads the whole file through it.
-        buffer_.resize(kTextFileChunkBytes);
-        const qint64 got = file_.read(buffer_.data(), kTextFileChunkBytes);
+        const qint64 want = std::min<qint64>(kTextFileChunkBytes, left_);
+        buffer_.resize(want);
+        const qint64 got = want > 0 ? file_.read(buffer_.data(), want) : 0;
         buffer_.resize(got > 0 ? got : 0);
+        left_ -= buffer_.size();
         position_ = 0;
         return !buffer_.isEmpty();
     }
 
     QFile file_;
+    qint64 left_ = 0;
+    bool cutAtBound_ = false;
     QByteArray buffer_;
     qsizetype position_ = 0;
     qsizetype nextLf_ = -1;
@@ -172,6 +185,11 @@ bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> want
 bool LastLineWasCut(int16_t number) {
     TextInputFile* file = Find(number);
     return file && file->lastLineCut();
+}
+
+bool StoppedAtBound(int16_t number) {
+    TextInputFile* file = Find(number);
+    return file && file->cutAtBound();
 }
 
 bool IsFileOpen(int16_t number) { return OpenFiles().count(number) != 0; }

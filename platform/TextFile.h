@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <initializer_list>
@@ -16,11 +17,16 @@ inline constexpr int kTextFileChunkBytes = 64 * 1024;
 // A line keeps at most this many bytes; the rest of a longer one is skipped.
 inline constexpr int kLongestLineBytes = 64 * 1024;
 
+// A file is read up to this many bytes, and never past the size it had when it
+// was opened.
+inline constexpr qint64 kLongestTextFileBytes = qint64(256) << 20;
+
 // The lowest file number not in use (1 to 255), or 0 when all are taken.
 int16_t FreeFileNumber();
 
 // Opens `path` for reading under `number`, closing whatever that number had open.
-// Returns false when the file is missing or cannot be read.
+// Returns false when the file is missing or cannot be read, and when it is no
+// game file (outside the game folder, a device, a pipe): see FileLookup.h.
 bool OpenForInput(int16_t number, const QString& path);
 
 // Reads the next line without its terminator. Returns false at the end of the
@@ -38,6 +44,9 @@ bool ReadLineMatching(int16_t number, std::initializer_list<QByteArrayView> want
 // Whether the line ReadLine gave last was longer than kLongestLineBytes and
 // came back cut at that bound.
 bool LastLineWasCut(int16_t number);
+
+// Whether reading has come to kLongestTextFileBytes of a file longer than that.
+bool StoppedAtBound(int16_t number);
 
 bool IsFileOpen(int16_t number);
 void CloseFile(int16_t number);

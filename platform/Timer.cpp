@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Events.h"
 #include "platform/TimerDriver.h"
 
 struct PeriodicTimer::Impl {
@@ -17,7 +18,7 @@ struct PeriodicTimer::Impl {
     uint64_t serial = 0;          // tells this timer from a later one at the same address
     bool running = false;
     bool inHandler = false;
-    bool holding = false;  // the QTimer runs at a held tick's delay, not the interval
+    bool holding = false;  // the QTimer runs at a moved tick's delay, not the interval
     // Expires with the timer, so that a tick can tell whether its handler destroyed it.
     std::shared_ptr<bool> lifetime = std::make_shared<bool>(true);
 
@@ -31,7 +32,9 @@ struct PeriodicTimer::Impl {
             holding = false;
             qtimer->start(interval);
         }
-        if (inHandler || !handler) return;
+        // A voice or the ending holds the story, and a box asked meanwhile (the
+        // quit question) runs an event loop of its own: the game's timers wait.
+        if (inHandler || !handler || StoryIsHeld()) return;
         // The handler may destroy this timer (the window that owns it goes away):
         // run a copy, and touch nothing of ours afterwards unless it survived.
         const std::function<void()> run = handler;
@@ -92,8 +95,8 @@ void PeriodicTimer::setInterval(int ms) {
 
 int PeriodicTimer::interval() const { return impl_->interval; }
 
-void PeriodicTimer::holdNextTick(int ms) {
-    if (!impl_->running || ms <= impl_->interval) return;
+void PeriodicTimer::setNextTickIn(int ms) {
+    if (!impl_->running || ms < 1) return;
     if (CurrentClock().drivesTimers()) {
         impl_->nextDue = CurrentClock().milliseconds() + ms;
     } else {

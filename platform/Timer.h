@@ -20,12 +20,13 @@ class PeriodicTimer {
     void setInterval(int ms);
     int interval() const;
 
-    // The next tick comes no sooner than `ms` from now; the ticks after it keep
-    // the interval. For a handler that knows its ticks until then would find
-    // nothing to do: each wake-up of the event loop costs, at 1 ms a few percent
-    // of a core. Does nothing unless the timer runs and `ms` exceeds its interval.
-    // Setting the interval again ends the hold.
-    void holdNextTick(int ms);
+    // The next tick comes `ms` from now instead of an interval from the last;
+    // the ticks after it keep the interval. Later, for a handler that knows its
+    // ticks until then would find nothing to do (each wake-up of the event loop
+    // costs, at 1 ms a few percent of a core); sooner, for one that knows what
+    // it waits for comes before the interval is up. Does nothing unless the
+    // timer runs and `ms` is at least 1. Setting the interval again ends it.
+    void setNextTickIn(int ms);
 
     void setTag(const QString& tag);
     QString tag() const;

@@ -45,6 +45,7 @@ void WaitForSecondChanges(int changes) {
         while (clock.timeOfDaySeconds() == noted) {
             const int intoSecond = static_cast<int>(clock.timeOfDayMilliseconds() % 1000);
             clock.holdFor(1000 - intoSecond);
+            if (ProgramHasEnded()) return;
         }
         noted = clock.timeOfDaySeconds();
     }
@@ -73,12 +74,16 @@ void ShowEndingLine(const QString& text) {
 
 void PlayEnding() {
     const QStringList lines = EndingLines();
-    ShowEndingLine(lines[0]);
-    ShowEndingLine(lines[1]);
-    CurrentStage().Picture1().clearPicture();
-    CurrentStage().Picture1().refresh();
-    for (qsizetype i = 2; i < lines.size(); ++i)
+    // The player may quit during any line: the close box is asked at once.
+    for (qsizetype i = 0; i < lines.size() && !ProgramHasEnded(); ++i) {
+        if (i == 2) {
+            // From the third line on the CG window shows its background only.
+            CurrentStage().Picture1().clearPicture();
+            CurrentStage().Picture1().refresh();
+        }
         ShowEndingLine(lines[i]);
+    }
+    if (ProgramHasEnded()) return;
     CloseAllFiles();
     EndProgram();
 }

@@ -30,6 +30,12 @@ void ShowPlainMessage(const char16_t* text) {
     ShowMessage(QString::fromUtf16(text), MessageStyle::OkOnly);
 }
 
+// Reading a scenario file stops at its bound as a line stops at its own.
+QString FileTooLongProblem() {
+    return QStringLiteral("シナリオファイルが長すぎて、ここから先は読めません（%1 MB までです）。")
+        .arg(kLongestTextFileBytes >> 20);
+}
+
 // The jump that opens a cycle when JumpLabel is set: label -1 ends the story with
 // the quit question; any other label reopens the file and reads to its label line,
 // past the end line if the player declines to quit there.
@@ -60,7 +66,9 @@ Outcome TakeJump() {
         if (!ReadToLabelOrEndLine(labelLine, line)) {
             Engine.JumpLabel = 0;
             ReportScenarioError(
-                QStringLiteral("行き先のラベル「%1」がシナリオにありません。").arg(labelLine),
+                ScenarioFileCutAtBound()
+                    ? FileTooLongProblem()
+                    : QStringLiteral("行き先のラベル「%1」がシナリオにありません。").arg(labelLine),
                 origin);
             return Outcome::Leave;
         }
@@ -85,8 +93,10 @@ Outcome RunOneLine() {
     if (!ReadScenarioLine(line)) {
         const ScenarioLine& last = LastScenarioLineRead();
         ReportScenarioError(
-            QStringLiteral("この行でシナリオファイルが終わっていて、次に読む行がありません。"
-                           "最後は「next」などで先へ進むか、待つ命令で止めてください。"),
+            ScenarioFileCutAtBound()
+                ? FileTooLongProblem()
+                : QStringLiteral("この行でシナリオファイルが終わっていて、次に読む行がありません。"
+                                 "最後は「next」などで先へ進むか、待つ命令で止めてください。"),
             last.number > 0 ? std::optional(last) : std::nullopt);
         return Outcome::Leave;
     }

@@ -46,6 +46,8 @@ bool ReadToLabelOrEndLine(const QString& labelLine, ScenarioLine& line) {
     return true;
 }
 
+bool ScenarioFileCutAtBound() { return StoppedAtBound(Engine.ScenarioFile); }
+
 const ScenarioLine& LastScenarioLineRead() { return g_lastLine; }
 
 void ResetScenarioReader() {

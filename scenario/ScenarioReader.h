@@ -17,6 +17,10 @@ bool ReadScenarioLine(ScenarioLine& line);
 // compared, never decoded. False at the end of the file.
 bool ReadToLabelOrEndLine(const QString& labelLine, ScenarioLine& line);
 
+// Whether the last read came to the end of what is read of a scenario file
+// too long to read whole (kLongestTextFileBytes).
+bool ScenarioFileCutAtBound();
+
 // The last line read, for messages about where the story stands.
 const ScenarioLine& LastScenarioLineRead();
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/Events.h"
 #include "scenario/CgWindow.h"
 #include "scenario/EngineState.h"
 #include "shell/FormStage.h"
@@ -28,6 +29,20 @@ void Place(Widget& widget, int left, int top, int width, int height) {
 // the game sizes them to (a strip of n frames is n frames high).
 PictureSurface::Options HiddenBuffer(bool autoSize) {
     return {.borderPx = 0, .autoSize = autoSize, .takesFocus = false};
+}
+
+void ClickButton(int16_t index) {
+    if (StoryIsHeld()) {
+        // A voice or the ending holds the story. Next and the choices find no
+        // wait now and must not find the next one: they are dropped. The menu's
+        // own buttons are clicked when the story next yields.
+        if (!ActsOnlyWhileTheStoryWaits(index)) DeferUntilHoldEnds([index] { ClickButton(index); });
+        return;
+    }
+    // The chosen button turns into a menu button; a key must not press it.
+    if (Engine.MenuMode == kChoiceMode) MainForm().window.focusNothing();
+    Command1_Click(index);
+    SettleFocus();
 }
 
 }  // namespace
@@ -73,12 +88,7 @@ Form1::Form1()
                           &Command1[4], &Command1[5], &Command1[6], &Command1[7], &Command1[8],
                           &Command1[10]});
 
-    Command1.onClick([this](int16_t index) {
-        // The chosen button turns into a menu button; a key must not press it.
-        if (Engine.MenuMode == kChoiceMode) window.focusNothing();
-        Command1_Click(index);
-        SettleFocus();
-    });
+    Command1.onClick(ClickButton);
     Animer1.onTick([] { Animer1_Timer(); });
     Picture1.onPaint([] { Picture1_Paint(); });
     Picture1.onMouseDown([] { Picture1_MouseDown(); });

@@ -30,7 +30,7 @@ struct FileStamp {
 };
 
 FileStamp ScenarioStamp() {
-    const QFileInfo info(ResolveFileNameAnywhere(Engine.AppDir + kScenarioFileName));
+    const QFileInfo info(ResolveFileName(Engine.AppDir + kScenarioFileName));
     if (!info.exists()) return {};
     return {info.size(), info.lastModified().toMSecsSinceEpoch()};
 }

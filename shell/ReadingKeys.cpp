@@ -1,5 +1,6 @@
 #include "shell/ReadingKeys.h"
 
+#include "platform/Events.h"
 #include "scenario/EngineState.h"
 #include "scenario/Modes.h"
 #include "shell/Form1.h"
@@ -27,6 +28,9 @@ int WaitingNextButton() {
 }
 
 void ReadOn() {
+    // Pressed during a voice or the ending: the story does not wait, and the
+    // press must not carry over to its next wait.
+    if (StoryIsHeld()) return;
     const int next = WaitingNextButton();
     if (next < 0) return;
     Command1_Click(static_cast<int16_t>(next));

@@ -45,7 +45,11 @@ CommandLineResult ReadCommandLine(const QStringList& arguments) {
         // helpText() names the program after the application object, which does
         // not exist yet: its first line, the usage, is written here instead.
         const QString text = QStringLiteral("Usage: %1 [options] [GAME_DIR]\n").arg(program) +
-                             parser.helpText().section(QLatin1Char('\n'), 1);
+                             parser.helpText().section(QLatin1Char('\n'), 1) +
+                             QStringLiteral(
+                                 "\nExit status: 0 when the game ends (also on SIGTERM "
+                                 "or SIGHUP), 1 when it cannot start or loses its\n"
+                                 "display, 2 for a wrong command line, 130 on SIGINT.\n");
         result.output = text;
         return result;
     }

@@ -147,3 +147,11 @@ void Command1_Click(int16_t index) {
         default: break;  // the scenario's own modes: clicks do nothing
     }
 }
+
+bool ActsOnlyWhileTheStoryWaits(int16_t index) {
+    switch (Engine.MenuMode) {
+        case kSystemMenuMode: return index == kNextButton;
+        case kRoutineMode: return false;
+        default: return true;  // choices, mode 5's Next; the other modes do nothing
+    }
+}

@@ -22,6 +22,10 @@ void StartStoryAt(int16_t label);
 // WaitingForClick (the click table in SystemMenu.cpp; the modes in scenario/Modes.h).
 void Command1_Click(int16_t index);
 
+// Whether a click on button `index` can act only while the story waits for the
+// player (Next, a choice, mode 5's Next), as against the menu's own buttons.
+bool ActsOnlyWhileTheStoryWaits(int16_t index);
+
 inline const QString kReturnCaption = QStringLiteral("ゲームに戻る");
 inline const QString kReturnToolTip = QStringLiteral("Return games");
 inline const QString kNotReadyMessage = QStringLiteral("まだ制作中です。");

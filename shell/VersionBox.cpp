@@ -9,7 +9,8 @@
 namespace {
 
 const QString kBreak = QStringLiteral("\r\n");
-const QString kVersion = QStringLiteral("2.00");
+// The project's version, "2.00", as the build states it.
+const QString kVersion = QStringLiteral(LANTERNWICK_VERSION);
 // At most as long as the title line, so that it can be centred under it.
 const QString kNotice = QStringLiteral("(C) 2026 ともしび工房");
 const QString kSupportHeading = QStringLiteral("《ゲームサポート・ホームページ・アドレス》");

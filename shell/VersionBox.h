@@ -8,7 +8,7 @@ QString VersionBoxText();
 
 void ShowVersionBox();
 
-// The version the box names, "2.00".
+// The version the box names, "2.00" (the version of the build).
 QString GameVersion();
 
 // Spaces before the notice line so that it stands centred under a title line of

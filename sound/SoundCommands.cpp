@@ -1,5 +1,7 @@
 #include "scenario/SoundCommands.h"
 
+#include <cstdint>
+
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/MessageBox.h"
@@ -16,6 +18,10 @@ namespace {
 // meanwhile; the voice's end is noticed at most this much later.
 constexpr int kVoicePollMilliseconds = 5;
 
+// How long past its own length a voice may still be reported playing: a device
+// that says "playing" for ever must not hold the story for ever.
+constexpr int64_t kVoiceOverrunMilliseconds = 2000;
+
 }  // namespace
 
 bool SayCommand(const CommandArguments& args) {
@@ -25,6 +31,8 @@ bool SayCommand(const CommandArguments& args) {
     if (WaveResultCode(failed) != 0) return true;
 
     const StoryHold hold;
+    Clock& clock = CurrentClock();
+    int64_t giveUpAt = -1;  // asked once the voice is known to play
     for (;;) {
         uint32_t result = 0;
         const bool playing = WaveIsPlaying(&result);
@@ -35,7 +43,15 @@ bool SayCommand(const CommandArguments& args) {
             return true;
         }
         if (!playing) break;
-        CurrentClock().holdFor(kVoicePollMilliseconds);
+        if (giveUpAt < 0) {
+            const int64_t left = WaveTimeLeft();
+            giveUpAt =
+                left >= 0 ? clock.milliseconds() + left + kVoiceOverrunMilliseconds : INT64_MAX;
+        }
+        if (clock.milliseconds() >= giveUpAt) break;
+        clock.holdFor(kVoicePollMilliseconds);
+        // The player quit while the voice played (the close box is asked at once).
+        if (ProgramHasEnded()) return false;
     }
     WaveCommand(kStopClose, args.rest, failed);
     return true;

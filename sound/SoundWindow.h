@@ -17,6 +17,10 @@ class SoundWindow {
     // reply of the position query (the digits, a NUL, then the buffer's blanks).
     bool ResumePending = false;
     QString ResumePosition = QString(80, QLatin1Char(' '));
+    // A `bgm` came while a one-shot music held the channel: when the one-shot
+    // ends, that music (Engine.MusicState) starts from its beginning instead of
+    // the interrupted one resuming.
+    bool LoopAfterOneShot = false;
 };
 
 // The program's sound window, made on first use by the provider the program

@@ -69,7 +69,9 @@ void SeekLoop(const QString& name, QString& arg) {
     // resumes this name when it ends.
     Engine.MusicState = name;
     WaveCommand(kOpenPlay, name, arg);
-    if (WaveResultCode(arg) == 0) loopMonitor.setInterval(kLoopFirstWatchInterval);
+    const int code = WaveResultCode(arg);
+    if (code == 0) loopMonitor.setInterval(kLoopFirstWatchInterval);
+    if (code == static_cast<int>(WaveResult::AlreadyOpen)) StartLoopAfterOneShot();
 }
 
 using ModeHandler = void (*)(const QString& name, QString& arg);

@@ -758,7 +758,7 @@ void DrawMap(QPainter& p) {
 
 bool MakeMap(QStringList& made) { return MakeScene(made, QStringLiteral("map.png"), DrawMap); }
 
-// ---------------------------------------------------------------- buttons and icon
+// ---------------------------------------------------------------- buttons
 
 // A picture button of 120 x 28: a small picture at the left and a word.
 bool MakeButton(QStringList& made, const QString& file, const QString& word,
@@ -793,27 +793,10 @@ bool MakeButtons(QStringList& made) {
                                  });
 }
 
-// The desktop icon: the lantern on a night-blue tile, 256 x 256 with transparency.
-bool MakeIcon(QStringList& made) {
-    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath tile;
-    tile.addRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
-    p.setClipPath(tile);
-    DrawSky(p, QRectF(8, 8, 240, 240), QColor(14, 20, 60), QColor(110, 66, 84), 9, 40, 1);
-    DrawHandLantern(p, QPointF(128, 142), 1.7, Flame{});
-    p.end();
-    if (!SavePng(image, QStringLiteral("lanternwick.png"))) return false;
-    made << QStringLiteral("lanternwick.png");
-    return true;
-}
-
 }  // namespace
 
 bool MakePictures(QStringList& made) {
     return MakeTitle(made) && MakeSquarePictures(made) && MakeGoingOutStrip(made) &&
            MakeLanternPictures(made) && MakeRoomPictures(made) && MakeTowerPictures(made) &&
-           MakeWoodsPictures(made) && MakeMap(made) && MakeButtons(made) && MakeIcon(made);
+           MakeWoodsPictures(made) && MakeMap(made) && MakeButtons(made);
 }

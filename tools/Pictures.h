@@ -1,5 +1,5 @@
 // The bundled game's pictures: title, scenes, animation frames and strips,
-// picture buttons and the desktop icon, all drawn from code.
+// and picture buttons, all drawn from code (the desktop icon is in Icon.h).
 #pragma once
 
 #include <QStringList>

@@ -53,12 +53,15 @@ QColor Dim(QColor colour, double light) {
 }
 
 void DrawSky(QPainter& p, QRectF area, QColor top, QColor bottom, quint32 seed, int stars,
-             double starAlpha) {
+             double starAlpha, const QPainterPath* shape) {
     QLinearGradient sky(area.topLeft(), area.bottomLeft());
     sky.setColorAt(0, top);
     sky.setColorAt(0.7, Mix(top, bottom, 0.45));
     sky.setColorAt(1, bottom);
-    p.fillRect(area, sky);
+    if (shape)
+        p.fillPath(*shape, sky);
+    else
+        p.fillRect(area, sky);
     QRandomGenerator rng(seed);
     p.save();
     p.setPen(Qt::NoPen);
@@ -67,6 +70,7 @@ void DrawSky(QPainter& p, QRectF area, QColor top, QColor bottom, quint32 seed, 
         const double y = area.top() + Between(rng, 0, area.height() * 2 / 3);
         const double size = rng.bounded(8) == 0 ? 1.3 : 0.8;
         p.setBrush(QColor(255, 255, 230, int((90 + rng.bounded(160)) * starAlpha)));
+        if (shape && !shape->contains(QRectF(x - size, y - size, 2 * size, 2 * size))) continue;
         p.drawEllipse(QPointF(x, y), size, size);
     }
     p.restore();

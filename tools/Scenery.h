@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -26,9 +27,11 @@ QImage NewPicture(int width, int height);
 QColor Dim(QColor colour, double light);
 
 // Night sky from `top` to `bottom` over `area`, with `stars` seeded stars in
-// its upper part, drawn at `starAlpha` (0..1).
+// its upper part, drawn at `starAlpha` (0..1). With a `shape`, only the part of
+// the area inside it is painted: the same as clipping to it, for painters that
+// cannot clip (an SVG file).
 void DrawSky(QPainter& p, QRectF area, QColor top, QColor bottom, quint32 seed, int stars,
-             double starAlpha);
+             double starAlpha, const QPainterPath* shape = nullptr);
 
 // A soft round glow fading out from `colour` at the centre.
 void DrawGlow(QPainter& p, QPointF centre, double radius, QColor colour);

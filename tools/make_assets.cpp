@@ -2,11 +2,14 @@
 // directory, which must be the game folder. Everything is drawn, composed or
 // spoken from code, so anyone can rebuild the assets; the results are
 // committed, so the game itself runs without this tool.
+//   lanternwick-make-assets --icons FOLDER
+// makes the desktop icon in all its sizes under FOLDER/hicolor instead.
 #include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
 
+#include "Icon.h"
 #include "Music.h"
 #include "Pictures.h"
 #include "Voices.h"
@@ -15,6 +18,14 @@ int main(int argc, char** argv) {
     // Nothing is shown: drawing needs a platform for fonts, not a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    const QStringList arguments = QGuiApplication::arguments();
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("--icons")) {
+        QStringList icons;
+        const bool written = MakeIcons(arguments[2], icons);
+        for (const QString& file : icons)
+            std::printf("  %s\n", qPrintable(file));
+        return written ? 0 : 1;
+    }
     if (!QFileInfo::exists(QStringLiteral("Lanternwick.dat"))) {
         std::fputs(
             "lanternwick-make-assets: run me from the game folder (the one holding "

@@ -3,12 +3,14 @@
 #include <SDL.h>
 #include <sndfile.h>
 
-// SDL and libsndfile are loaded when the first wave is opened, not when the
-// program starts: together they bring some fifty further libraries, whose
-// loading would hold back the title picture by a good ten milliseconds.
+// The functions of SDL and libsndfile that the media-control service calls,
+// gathered in two tables so that the rest of mci/ names them in one way.
+// Both libraries are linked into the program: the system's package manager
+// then knows the player needs them, and a missing one is reported when the
+// program starts instead of making it silent without a word.
 //
 // Each list below is the only place a function is named: it makes both the
-// member of the table and the name looked up in the library.
+// member of the table and the entry that fills it.
 
 #define LANTERNWICK_SDL_FUNCTIONS(F) \
     F(SDL_SetHint)                   \
@@ -47,7 +49,7 @@ struct SndfileLibrary {
 
 #undef LANTERNWICK_LIBRARY_MEMBER
 
-// The loaded library, or nullptr when it is not installed (then no wave plays,
-// and the game goes on silently).
+// Never nullptr. Without a sound device SDL still loads; opening the device
+// fails then, and the game goes on silently.
 const SdlLibrary* Sdl();
 const SndfileLibrary* Sndfile();

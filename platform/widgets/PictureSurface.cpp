@@ -1,7 +1,6 @@
 #include "platform/widgets/PictureSurface.h"
 
 #include <QFrame>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -9,7 +8,6 @@
 #include <sys/mman.h>
 
 #include <cstdint>
-#include <cstring>
 
 #include "platform/PictureReader.h"
 #include "platform/widgets/Window.h"
@@ -22,16 +20,19 @@ class SurfaceWidget : public QFrame {
   public:
     explicit SurfaceWidget(QWidget* parent) : QFrame(parent) {}
     QImage image;
+    QColor background;
     std::function<void()> mouseDown;
     std::function<void()> leftClick;
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         QFrame::paintEvent(event);
-        if (image.isNull()) return;
         QPainter painter(this);
         painter.setClipRect(contentsRect());
-        painter.drawImage(contentsRect().topLeft(), image);
+        // Where the image does not reach (none is held while the surface shows
+        // no picture) the surface shows its background, not the window's.
+        if (image.size() != contentsRect().size()) painter.fillRect(contentsRect(), background);
+        if (!image.isNull()) painter.drawImage(contentsRect().topLeft(), image);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (mouseDown) mouseDown();
@@ -78,11 +79,11 @@ struct PictureSurface::Impl {
     SurfaceWidget* widget;
     Options options;
     QImage picture;
-    QColor background;
     std::function<void()> paintHandler;
 
     int border() const { return options.borderPx; }
     QImage& image() const { return widget->image; }
+    QColor& background() const { return widget->background; }
     QSize inside() const {
         return QSize(qMax(widget->width() - 2 * border(), 0),
                      qMax(widget->height() - 2 * border(), 0));
@@ -94,19 +95,25 @@ struct PictureSurface::Impl {
     void fitImageToInside(bool keepContents = true) {
         const QSize size = inside();
         if (image().size() == size) return;
+        if (size.isEmpty()) {
+            image() = QImage();
+            return;
+        }
         QImage resized(size, QImage::Format_RGB32);
-        if (keepContents && !image().isNull()) {
-            resized.fill(background);
-            QPainter painter(&resized);
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(0, 0, image());
+        if (keepContents) {
+            resized.fill(background());
+            if (!image().isNull()) {
+                QPainter painter(&resized);
+                painter.setCompositionMode(QPainter::CompositionMode_Source);
+                painter.drawImage(0, 0, image());
+            }
         }
         image() = resized;
     }
 
     void drawPictureIntoImage() {
         if (picture.isNull()) {
-            image().fill(background);
+            image().fill(background());
             return;
         }
         // A picture that fills the image exactly is shared, not copied: the two
@@ -121,7 +128,7 @@ struct PictureSurface::Impl {
         // Only what the picture leaves uncovered needs the background.
         const QRegion uncovered = QRegion(image().rect()) - QRegion(picture.rect());
         for (const QRect& r : uncovered)
-            painter.fillRect(r, background);
+            painter.fillRect(r, background());
     }
 
     void takePicture(const QImage& loaded) {
@@ -137,22 +144,6 @@ struct PictureSurface::Impl {
         }
         widget->update();
     }
-
-    // Decodes `reader` into the first rows of `strip`, in place when the
-    // decoder gives 32-bit pixels (any colour JPEG does).
-    static bool DecodeInto(QImageReader& reader, QImage& strip, int rows) {
-        const int width = strip.width();
-        QImage top(strip.bits(), width, rows, strip.bytesPerLine(), QImage::Format_RGB32);
-        if (!reader.read(&top)) return false;
-        if (top.constBits() == strip.constBits()) return true;
-        // Another pixel format (grey, palette, alpha): converted, then copied in.
-        const QImage converted = top.convertToFormat(QImage::Format_RGB32);
-        const int copyRows = qMin(rows, converted.height());
-        const size_t rowBytes = static_cast<size_t>(qMin(width, converted.width())) * 4;
-        for (int y = 0; y < copyRows; ++y)
-            std::memcpy(strip.scanLine(y), converted.constScanLine(y), rowBytes);
-        return true;
-    }
 };
 
 PictureSurface::PictureSurface(Window& parent, const QString& objectName, Options options)
@@ -165,7 +156,7 @@ PictureSurface::PictureSurface(Window& parent, const QString& objectName, Option
         impl_->widget->setLineWidth(options.borderPx);
     }
     impl_->widget->setFocusPolicy(options.takesFocus ? Qt::StrongFocus : Qt::NoFocus);
-    impl_->background = impl_->widget->palette().color(QPalette::Window);
+    impl_->background() = impl_->widget->palette().color(QPalette::Window);
 }
 
 PictureSurface::~PictureSurface() = default;
@@ -180,9 +171,8 @@ bool PictureSurface::loadPicture(const QString& path) {
 
 int PictureSurface::loadStrip(const QString& path, int height) {
     PictureReader picture(path);
-    QImageReader& reader = picture.reader();
     const QSize size = picture.size();
-    if (!picture.usable() || !reader.canRead()) return -1;
+    if (!picture.usable()) return -1;
     Impl& d = *impl_;
     // The old strip goes before the new one is made, so that two never meet.
     d.picture = QImage();
@@ -191,11 +181,12 @@ int PictureSurface::loadStrip(const QString& path, int height) {
     QImage strip = MappedImage(size.width(), rows);
     if (strip.isNull()) return -1;
     const int decoded = qMin(rows, size.height());
-    if (decoded < size.height()) reader.setClipRect(QRect(0, 0, size.width(), decoded));
-    if (!Impl::DecodeInto(reader, strip, decoded)) return -1;
+    // The decoder writes into the strip's first rows, in place.
+    QImage top(strip.bits(), size.width(), decoded, strip.bytesPerLine(), QImage::Format_RGB32);
+    if (!picture.readInto(top)) return -1;
     if (rows > decoded) {
         QPainter painter(&strip);
-        painter.fillRect(QRect(0, decoded, strip.width(), rows - decoded), d.background);
+        painter.fillRect(QRect(0, decoded, strip.width(), rows - decoded), d.background());
     }
     d.image() = std::move(strip);
     d.widget->resize(size.width() + 2 * d.border(), rows + 2 * d.border());
@@ -210,17 +201,18 @@ void PictureSurface::setBlankPicture(int width, int height, Rgb colour) {
 }
 
 void PictureSurface::clearPicture() {
+    // The surface keeps its place and size and shows its background alone; the
+    // image is let go until something is drawn again (a cleared work buffer
+    // would otherwise hold a whole frame of nothing).
     impl_->picture = QImage();
-    if (impl_->options.autoSize) impl_->widget->resize(2 * impl_->border(), 2 * impl_->border());
-    impl_->fitImageToInside();
-    impl_->drawPictureIntoImage();
+    impl_->image() = QImage();
     impl_->widget->update();
 }
 
 bool PictureSurface::hasPicture() const { return !impl_->picture.isNull(); }
 int PictureSurface::pictureHeight() const { return impl_->picture.height(); }
 
-void PictureSurface::setBackground(Rgb colour) { impl_->background = ToColor(colour); }
+void PictureSurface::setBackground(Rgb colour) { impl_->background() = ToColor(colour); }
 
 void PictureSurface::refresh() {
     impl_->fitImageToInside();
@@ -253,7 +245,7 @@ void PictureSurface::copyFrom(const PictureSurface& source, int sourceX, int sou
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // Outside the source's image there is only its background.
     if (available != wanted)
-        painter.fillRect(QRect(destX, destY, width, height), source.impl_->background);
+        painter.fillRect(QRect(destX, destY, width, height), source.impl_->background());
     if (!available.isEmpty()) {
         painter.drawImage(QPoint(destX + available.x() - sourceX, destY + available.y() - sourceY),
                           from, available);
@@ -282,6 +274,6 @@ int PictureSurface::insideHeight() const { return impl_->inside().height(); }
 
 uint32_t PictureSurface::pixel(int x, int y) const {
     if (!QRect(QPoint(0, 0), impl_->inside()).contains(x, y)) return 0;
-    if (!impl_->image().valid(x, y)) return impl_->background.rgb();
+    if (!impl_->image().valid(x, y)) return impl_->background().rgb();
     return impl_->image().pixel(x, y);
 }

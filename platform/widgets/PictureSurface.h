@@ -37,8 +37,8 @@ class PictureSurface : public Widget {
     int loadStrip(const QString& path, int height);
     // A blank picture of the given size, in a colour (the design picture).
     void setBlankPicture(int width, int height, Rgb colour);
-    // No picture: the image shows the background colour only. A surface that
-    // takes its picture's size shrinks to its border and lets its image go.
+    // No picture: the surface keeps its place and size and shows its background
+    // colour only; it holds no image until something is drawn into it again.
     void clearPicture();
     bool hasPicture() const;
     int pictureHeight() const;

@@ -6,13 +6,11 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QScreen>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/Events.h"
 #include "platform/PlatformSetup.h"
 
 namespace {
@@ -57,16 +55,10 @@ class FormWidget : public QWidget {
         event->accept();
     }
 
+    // Asked at once, also while a voice or the ending holds the story: the
+    // hold goes on while the question is open, and a voice of any length can
+    // still be quit.
     void closeEvent(QCloseEvent* event) override {
-        if (StoryIsHeld()) {
-            // Asked once the voice or the ending's line is over.
-            event->ignore();
-            QPointer<FormWidget> self(this);
-            DeferCloseUntilHoldEnds([self] {
-                if (self) self->close();
-            });
-            return;
-        }
         int16_t cancel = 0;
         if (closeHandler) closeHandler(cancel);
         if (cancel != 0) {

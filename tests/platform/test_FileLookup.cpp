@@ -9,6 +9,7 @@
 #include "support/TempFolder.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,12 +89,36 @@ INSTANTIATE_TEST_SUITE_P(Rows, FolderBoundary, ::testing::Values(
     Boundary{QString(300, 'a') + ".JPG", FileMatch::Missing}));
 // clang-format on
 
-TEST_F(FileLookupTest, ScenarioIsFoundAnywhereButOpenedOnlyAsARegularFile) {
-    const TempFolder elsewhere;
-    elsewhere.write("Lanternwick.dat");
-    QFile file;
-    EXPECT_TRUE(
-        OpenRegularFile(file, ResolveFileNameAnywhere(elsewhere.path() + "/LANTERNWICK.DAT")));
-    QFile device;
-    EXPECT_FALSE(OpenRegularFile(device, ResolveFileNameAnywhere("/dev/zero")));
+// ---- lookups that do not grow with the folder ---------------------------------
+
+TEST_F(FileLookupTest, WrongCaseNamesFollowTheFolderAsItChanges) {
+    EXPECT_EQ(ResolveFileName("title.jpg"), "Title.JPG");
+    // Made after the folder was listed for the name above.
+    touch("Shop.JPG");
+    EXPECT_EQ(ResolveFileName("SHOP.jpg"), "Shop.JPG");
+    touch("shop.JPG");
+    EXPECT_EQ(ResolveFileName("SHOP.jpg"), "Shop.JPG");  // the lowest of equal names
+    ASSERT_TRUE(QFile::remove("Shop.JPG"));
+    EXPECT_EQ(ResolveFileName("SHOP.jpg"), "shop.JPG");
+    ASSERT_TRUE(QFile::remove("shop.JPG"));
+    EXPECT_EQ(FindFile("SHOP.jpg"), FileMatch::Missing);
+    // Short names are spelt out: the same choice among equal names.
+    touch("ab");
+    touch("Ab");
+    EXPECT_EQ(ResolveFileName("AB"), "Ab");
+}
+
+TEST_F(FileLookupTest, ShortNamesAreFoundWithoutListingTheFolder) {
+    if (geteuid() == 0) GTEST_SKIP() << "root lists a folder it may not read";
+    touch("Pics/V");
+    touch("Pics/Wav");
+    touch("Pics/Theme.wav");
+    // Looked up, never listed: a folder that cannot be listed gives the same answers.
+    ASSERT_EQ(chmod("Pics", 0300), 0);
+    EXPECT_EQ(ResolveFileName("pics/v"), "Pics/V");
+    EXPECT_EQ(ResolveFileName("pics/WAV"), "Pics/Wav");
+    EXPECT_EQ(FindFile("pics/x"), FileMatch::Missing);
+    EXPECT_EQ(FindFile("pics/theme.WAV"), FileMatch::Missing);  // long: needs the listing
+    ASSERT_EQ(chmod("Pics", 0700), 0);
+    EXPECT_EQ(ResolveFileName("pics/theme.WAV"), "Pics/Theme.wav");
 }

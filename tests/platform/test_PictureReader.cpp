@@ -5,9 +5,16 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
+#include <QPainter>
 #include <QtEndian>
 
 #include <sys/stat.h>
+
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
 
 #include "platform/FileLookup.h"
 #include "platform/PictureInfo.h"
@@ -97,5 +104,127 @@ INSTANTIATE_TEST_SUITE_P(Rows, HostilePictures, ::testing::ValuesIn(kHostile),
                              name.erase(name.find('.'), 1);
                              return name;
                          });
+
+// ---- JPEG: bounded in work, not only in size ----------------------------------
+
+QImage Scene(int width, int height, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(width, height, format);
+    image.fill(Qt::darkBlue);
+    QPainter painter(&image);
+    painter.setBrush(Qt::yellow);
+    painter.drawEllipse(image.rect().adjusted(width / 8, height / 8, -width / 8, -height / 8));
+    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Lanternwick"));
+    return image;
+}
+
+QByteArray Jpeg(const QImage& image, bool progressive) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    writer.setQuality(90);
+    EXPECT_TRUE(writer.write(image));
+    return bytes;
+}
+
+// The file with its last scan (the marker up to the end marker) written
+// `extra` more times: a decoder must read every one of them.
+QByteArray WithScansRepeated(const QByteArray& jpeg, int extra) {
+    const qsizetype lastScan = jpeg.lastIndexOf(QByteArray("\xFF\xDA", 2));
+    const qsizetype end = jpeg.lastIndexOf(QByteArray("\xFF\xD9", 2));
+    const QByteArray scan = jpeg.mid(lastScan, end - lastScan);
+    return jpeg.left(end) + scan.repeated(extra) + jpeg.mid(end);
+}
+
+// A CMYK JPEG as Photoshop writes it (inverted), which Qt cannot write.
+QByteArray CmykJpeg(int width, int height) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(static_cast<size_t>(width) * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const JSAMPLE cmyk[4] = {static_cast<JSAMPLE>(x * 5), static_cast<JSAMPLE>(y * 7), 90,
+                                     static_cast<JSAMPLE>(255 - x)};
+            std::copy(cmyk, cmyk + 4, row.begin() + x * 4);
+        }
+        JSAMPROW pointer = row.data();
+        jpeg_write_scanlines(&info, &pointer, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+    std::free(buffer);
+    return bytes;
+}
+
+class GuardedJpeg : public ::testing::Test {
+  protected:
+    void SetUp() override { SetGameFolder(dir_.path()); }
+    void TearDown() override { SetGameFolder(QString()); }
+    QString write(const char* name, const QByteArray& bytes) {
+        const QString path = dir_.write(QString::fromUtf8(name), bytes);
+        EXPECT_FALSE(path.isEmpty());
+        return path;
+    }
+    TempFolder dir_;
+};
+
+// Decoded through libjpeg as Qt's reader decodes it, pixel for pixel, into the
+// strip in place; refused past the scans or the time a real picture needs.
+TEST_F(GuardedJpeg, DecodesAsQtDoesAndRefusesWorkPastItsBounds) {
+    const QImage scene = Scene(480, 358);
+    for (const auto& [name, bytes] :
+         {std::pair{"baseline.JPG", Jpeg(scene, false)},
+          {"progressive.JPG", Jpeg(scene, true)},
+          {"grey.JPG", Jpeg(Scene(480, 358, QImage::Format_Grayscale8), true)},
+          {"truncated.JPG", Jpeg(scene, true).left(6000)},
+          {"cmyk.JPG", CmykJpeg(48, 36)}}) {
+        SCOPED_TRACE(name);
+        const QString path = write(name, bytes);
+        QImage byQt;
+        ASSERT_TRUE(byQt.loadFromData(bytes, "jpeg"));
+        PictureReader picture(path);
+        ASSERT_TRUE(picture.isJpeg());
+        EXPECT_EQ(picture.read(), byQt.convertToFormat(QImage::Format_RGB32));
+        // The first rows of a taller strip, written where the strip's pixels are.
+        const int width = byQt.width();
+        const int rows = byQt.height() / 3;
+        QImage strip(width, byQt.height() * 2, QImage::Format_RGB32);
+        strip.fill(Qt::red);
+        QImage top(strip.bits(), width, rows, strip.bytesPerLine(), QImage::Format_RGB32);
+        ASSERT_TRUE(PictureReader(path).readInto(top));
+        EXPECT_EQ(strip.copy(0, 0, width, rows),
+                  byQt.convertToFormat(QImage::Format_RGB32).copy(0, 0, width, rows));
+        EXPECT_EQ(strip.pixel(0, rows), QColor(Qt::red).rgb());
+    }
+
+    const QByteArray progressive = Jpeg(Scene(64, 48), true);
+    const QString atTheLimit = write("limit.JPG", WithScansRepeated(progressive, 400));
+    EXPECT_FALSE(PictureReader(atTheLimit).read().isNull());
+    const QString tooMany = write("scans.JPG", WithScansRepeated(progressive, kMostJpegScans));
+    PictureReader refused(tooMany);
+    EXPECT_TRUE(refused.usable());  // its header is a small picture's
+    EXPECT_TRUE(refused.read().isNull());
+    // The checker measures pictures through the same reader.
+    EXPECT_TRUE(ReadPictureSize(atTheLimit).has_value());
+    EXPECT_FALSE(ReadPictureSize(tooMany).has_value());
+
+    // Out of time: any decode stops at its budget.
+    EXPECT_TRUE(PictureReader(write("big.JPG", Jpeg(Scene(2000, 2000), false)))
+                    .read(std::chrono::milliseconds(0))
+                    .isNull());
+}
 
 }  // namespace

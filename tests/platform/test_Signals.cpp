@@ -5,6 +5,7 @@
 
 #include <signal.h>
 
+#include <QDir>
 #include <QProcess>
 #include <QThread>
 
@@ -52,6 +53,8 @@ class SignalsEndTheGame : public ::testing::TestWithParam<Phase> {
         EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
         errors_ = game.readAllStandardError();
         EXPECT_FALSE(errors_.contains("Sanitizer")) << errors_.constData();
+        // The lock goes with the game, however it ends.
+        EXPECT_TRUE(QDir(runtime_.path()).entryList({"lanternwick-*.lock"}).isEmpty());
     }
     void endWith(int signal, int expectedStatus) {
         QProcess game;
@@ -113,6 +116,7 @@ TEST(ForeignExit, EndsTheGameWithALineOnStandardError) {
     ASSERT_TRUE(probe.waitForFinished(30000));
     EXPECT_EQ(probe.exitCode(), 1);
     EXPECT_TRUE(probe.readAllStandardError().contains("lanternwick: the window system ended"));
+    EXPECT_TRUE(QDir(runtime.path()).entryList({"lanternwick-*.lock"}).isEmpty());
 }
 
 }  // namespace

@@ -2,6 +2,13 @@
 // the bookkeeping of file numbers.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/FileLookup.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "support/TempFolder.h"
@@ -10,7 +17,11 @@ namespace {
 
 class TextFileTest : public ::testing::Test {
   protected:
-    void TearDown() override { CloseAllFiles(); }
+    void SetUp() override { SetGameFolder(dir_.path()); }
+    void TearDown() override {
+        CloseAllFiles();
+        SetGameFolder(QString());
+    }
 
     QString write(const QByteArray& bytes) {
         const QString path = dir_.write(QStringLiteral("f%1.txt").arg(counter_++), bytes);
@@ -132,6 +143,50 @@ TEST_F(TextFileTest, ALineOverTheBoundIsCutAndTheRestPassedOverWithoutKeepingIt)
     ASSERT_TRUE(OpenForInput(n, write(QByteArray(kLongestLineBytes, 'x'))));
     ASSERT_TRUE(ReadLine(n, line));
     EXPECT_FALSE(LastLineWasCut(n));  // at the bound exactly, nothing is lost
+}
+
+// The scenario file is a game file: what leads out of the folder or is no
+// regular file is not there, and a file is read only as far as it was long
+// when it was opened, and never past the bound.
+TEST_F(TextFileTest, OnlyRegularFilesOfTheGameFolderAreReadAndOnlyAsFarAsTheirSize) {
+    const TempFolder outside;
+    const QString elsewhere = outside.write("Lanternwick.dat", "_00001\r\n");
+    const int16_t n = FreeFileNumber();
+    for (const char* target : {"/dev/zero", "/proc/self/pagemap"}) {
+        ASSERT_TRUE(QFile::link(target, dir_.filePath("special.dat")));
+        EXPECT_FALSE(OpenForInput(n, dir_.filePath("special.dat"))) << target;
+        ASSERT_TRUE(QFile::remove(dir_.filePath("special.dat")));
+    }
+    ASSERT_TRUE(QFile::link(elsewhere, dir_.filePath("Lanternwick.dat")));
+    EXPECT_FALSE(OpenForInput(n, dir_.filePath("Lanternwick.dat")));
+    EXPECT_FALSE(OpenForInput(n, elsewhere));
+    EXPECT_FALSE(OpenForInput(
+        n, dir_.filePath("../" + QFileInfo(outside.path()).fileName() + "/Lanternwick.dat")));
+
+    // Lines written after the open are past the size it had then.
+    const QString growing = write("_00001\r\n");
+    ASSERT_TRUE(OpenForInput(n, growing));
+    QFile appended(growing);
+    ASSERT_TRUE(appended.open(QIODevice::Append));
+    appended.write("_00002\r\n");
+    appended.close();
+    QString line;
+    int64_t lines = 0;
+    EXPECT_FALSE(ReadLineMatching(n, {"_00002"}, line, lines));
+    EXPECT_EQ(lines, 1);
+    EXPECT_FALSE(StoppedAtBound(n));
+
+    // A sparse file over the bound: the label, one long line cut at its own
+    // bound, then nothing, with the reason.
+    const QString huge = write("_00001\r\n");
+    ASSERT_EQ(truncate(QFile::encodeName(huge).constData(), kLongestTextFileBytes + 4096), 0);
+    ASSERT_TRUE(OpenForInput(n, huge));
+    ASSERT_TRUE(ReadLine(n, line));
+    EXPECT_EQ(line, "_00001");
+    ASSERT_TRUE(ReadLine(n, line));
+    EXPECT_TRUE(LastLineWasCut(n));
+    EXPECT_FALSE(ReadLine(n, line));
+    EXPECT_TRUE(StoppedAtBound(n));
 }
 
 }  // namespace

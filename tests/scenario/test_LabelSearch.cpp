@@ -2,6 +2,7 @@
 // numbers of the line found, the end line, and a file rewritten between jumps.
 #include <gtest/gtest.h>
 
+#include "platform/FileLookup.h"
 #include "platform/TextCodec.h"
 #include "scenario/EngineState.h"
 #include "scenario/ScenarioReader.h"
@@ -14,8 +15,12 @@ class LabelSearch : public ::testing::Test {
     void SetUp() override {
         ResetEngineState();
         Engine.AppDir = dir_.path() + QLatin1Char('/');
+        SetGameFolder(dir_.path());
     }
-    void TearDown() override { ResetScenarioReader(); }
+    void TearDown() override {
+        ResetScenarioReader();
+        SetGameFolder(QString());
+    }
 
     void write(const QString& text) {
         ASSERT_FALSE(dir_.write("Lanternwick.dat", EncodeAnsi(text)).isEmpty());

@@ -1,7 +1,9 @@
 // Pictures in the CG window: `cg`, `circle`, the animation strips of `anime` and
 // `anime3`, the animation timer and the window's overlays.
 
+#include <QApplication>
 #include <QColor>
+#include <QPalette>
 
 #include "scenario/CgWindow.h"
 #include "scenario/RunScenario.h"
@@ -148,9 +150,12 @@ TEST_F(Pictures, Anime3PlaysTheStripWithItsTallerFramesAndAnExtraFrame) {
     // The extra frame comes from the second file.
     next();
     EXPECT_EQ(MainForm().AniPic1.insideHeight(), 5 * 360);
-    // The work buffer held the extra frame only until it was in the strip.
+    // The work buffer held the extra frame only until it was in the strip; it
+    // keeps its size and shows its background.
     EXPECT_FALSE(MainForm().WrkPic1.hasPicture());
-    EXPECT_EQ(MainForm().WrkPic1.insideHeight(), 0);
+    EXPECT_EQ(MainForm().WrkPic1.insideHeight(), 360);
+    EXPECT_EQ(MainForm().WrkPic1.pixel(5, 5),
+              QApplication::palette().color(QPalette::Window).rgb());
     for (int k = 0; k < 5; ++k)
         tick();
     EXPECT_EQ(cg().pixel(5, 5), kOpaque | 0xabcdefu);

@@ -67,6 +67,7 @@ TEST_F(Routines, EndingShowsEachLineForFiveSecondChangesThenEnds) {
     EXPECT_EQ(stage_.picture1.picture, "");  // the scene is gone
     EXPECT_EQ(stage_.picture1.refreshes, 2);
 
+    ResetProgramEnd();
     clock_.advance(700);
     const int64_t midSecond = clock_.milliseconds();
     ShowEndingLine("x");

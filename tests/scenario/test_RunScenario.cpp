@@ -4,11 +4,15 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <unistd.h>
+
 #include <vector>
 
+#include "platform/TextFile.h"
 #include "scenario/Modes.h"
 #include "scenario/RunScenario.h"
 #include "support/CoreFixture.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -193,6 +197,30 @@ TEST_F(Interpreter, TheScenarioFileDeletedOrReplacedBetweenTwoClicks) {
     writeScenario({Label(2), Line("msg", "new"), kWait, kEnd});
     next();
     EXPECT_EQ(messageText(), "one\rone\rnew");
+}
+
+// The scenario file is a game file: a link out of the folder is no scenario,
+// and a file past the bound is searched only as far as the bound.
+TEST_F(Interpreter, AScenarioLeadingOutIsMissingAndASearchStopsAtTheBound) {
+    const TempFolder outside;
+    const QString elsewhere = outside.write("Lanternwick.dat", ScenarioBytes({Label(1), kWait}));
+    ASSERT_TRUE(QFile::link(elsewhere, dataDir() + "/Lanternwick.dat"));
+    MessageScript boxes;
+    boxes.expectContaining(QStringLiteral("シナリオファイルが見つからないか、読めません"));
+    newGame();
+    EXPECT_TRUE(boxes.finished());
+    ASSERT_TRUE(QFile::remove(dataDir() + "/Lanternwick.dat"));
+
+    // Zeros to the end of a sparse file, with no label 2 in them.
+    writeScenario({Label(1), Line("next", "2")});
+    ASSERT_EQ(truncate(QFile::encodeName(dataDir() + "/Lanternwick.dat").constData(),
+                       kLongestTextFileBytes + 4096),
+              0);
+    boxes.expectContaining(
+        QStringLiteral("シナリオファイルが長すぎて、ここから先は読めません（256 MB までです）"));
+    newGame();
+    EXPECT_TRUE(boxes.finished());
+    EXPECT_EQ(ProgramEndCount(), 0);
 }
 
 // New Game clicked while `msg` yields: the run starts over at label 1 with a

@@ -146,4 +146,34 @@ TEST_F(StartUp, SecondCopyIsRefusedAndTheFirstRunsOn) {
     first.waitForFinished();
 }
 
+// A start that cannot bring up the window system or show Japanese says why:
+// Qt's own reason, or the package that holds the faces.
+TEST_F(StartUp, WithoutAUsablePlatformOrAJapaneseFaceTheStartSaysWhy) {
+    writeTitle();
+    const TempFolder runtime;
+    const QString config =
+        runtime.write("fonts.conf", "<?xml version=\"1.0\"?><fontconfig><cachedir>" +
+                                        runtime.path().toUtf8() + "</cachedir></fontconfig>");
+    struct Row {
+        const char* variable;
+        QString value;
+        const char* says;
+    };
+    for (const Row& row : {Row{"QT_QPA_PLATFORM", "nosuch", "platform plugin \"nosuch\""},
+                           Row{"FONTCONFIG_FILE", config, "fonts-ipafont-gothic"}}) {
+        QProcessEnvironment env = GameEnvironment(runtime.path());
+        env.insert(row.variable, row.value);
+        QProcess game;
+        game.setProcessEnvironment(env);
+        game.setWorkingDirectory(dataDir());
+        game.start(LANTERNWICK_GAME_BINARY, {});
+        ASSERT_TRUE(game.waitForFinished(30000)) << row.variable;
+        EXPECT_EQ(game.exitCode(), 1) << row.variable;
+        const QString errors = QString::fromLocal8Bit(game.readAllStandardError());
+        EXPECT_TRUE(errors.contains(row.says)) << errors.toStdString();
+        EXPECT_FALSE(errors.contains("DISPLAY")) << errors.toStdString();
+    }
+    EXPECT_TRUE(QDir(runtime.path()).entryList({"lanternwick-*.lock"}).isEmpty());
+}
+
 }  // namespace

@@ -1,7 +1,13 @@
 // The quit question from every place that asks it.
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
+#include "platform/MessageBoxOnScreen.h"
 #include "platform/TextFile.h"
 #include "shell/Quit.h"
 #include "shell/SystemMenu.h"
@@ -56,6 +62,25 @@ TEST_F(QuitTest, ConfirmQuitReturnsOnNoAndStopsTheMusicOnYes) {
     ConfirmQuit();
     EXPECT_TRUE(ProgramHasEnded());
     EXPECT_EQ(Engine.WavePlaying, 0);
+}
+
+// The question on screen, with the test program's Qt in English as on a
+// system where Qt's Japanese translation is not installed.
+TEST_F(QuitTest, TheQuestionOnScreenAnswersWithHaiAndIieWhateverTheTranslation) {
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (const QAbstractButton* button : box->buttons())
+            captions << button->text();
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(
+        ShowMessageOnScreen(QStringLiteral("ゲームを終了しますか？"), MessageStyle::YesNoQuestion),
+        MessageAnswer::No);
+    captions.sort();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("いいえ"), QStringLiteral("はい")}));
 }
 
 }  // namespace

@@ -4,11 +4,16 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRect>
 #include <QWheelEvent>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 #include "platform/Events.h"
 #include "scenario/Modes.h"
@@ -131,8 +136,8 @@ TEST_F(FocusTest, RestsOnNextNowhereDuringAChoiceAndNeverOnNewGame) {
 }
 
 // The quit question keeps every button in every menu mode, and a close during a
-// held wait is asked when the hold ends.
-TEST_F(FocusTest, QuitQuestionKeepsEveryButtonAndWaitsForAHeldWaitToEnd) {
+// held wait is asked at once while the story stays held.
+TEST_F(FocusTest, QuitQuestionKeepsEveryButtonAndIsAskedDuringAHeldWait) {
     MessageScript boxes;
     MainForm().window.showCentred();
     for (uint8_t mode : {kChoiceMode, kRoutineMode, uint8_t{3}, kNextOnButton10Mode}) {
@@ -146,14 +151,59 @@ TEST_F(FocusTest, QuitQuestionKeepsEveryButtonAndWaitsForAHeldWaitToEnd) {
     }
     {
         const StoryHold hold;
-        EXPECT_FALSE(MainForm().window.requestClose());
-        clock_.holdFor(1000);
-        EXPECT_TRUE(boxes.finished());
         boxes.expectQuitQuestion(MessageAnswer::No);
+        EXPECT_FALSE(MainForm().window.requestClose());
+        EXPECT_TRUE(boxes.finished());
+        EXPECT_TRUE(StoryIsHeld());
     }
     ProcessPendingEvents();
-    EXPECT_TRUE(boxes.finished());
     EXPECT_TRUE(MainForm().window.isShown());
+}
+
+// WCAG's contrast ratio of two colours.
+double Contrast(QRgb a, QRgb b) {
+    auto luminance = [](QRgb c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The focused button, caption or picture, is ringed so that a reader sees it:
+// at least a two-pixel perimeter's worth of pixels changes 3:1 or more against
+// the unfocused button, and the button keeps its place and size.
+TEST_F(FocusTest, TheFocusedButtonIsRingedVisiblyOnCaptionsAndPictures) {
+    MessageScript boxes;
+    writePicture("dark.png", 120, 28, 0x202020);
+    MainForm().window.showCentred();
+    PushButton& picture = MainForm().Command1[1];
+    ASSERT_TRUE(picture.setPicture(QDir(dataDir()).filePath("dark.png")));
+    picture.setVisible(true);  // a picture choice
+    for (int index : {kNextButton, 1}) {
+        PushButton& button = MainForm().Command1[index];
+        QWidget* widget = button.qwidget();
+        const QRect place = widget->geometry();
+        MainForm().window.focusNothing();
+        const QImage plain = MainForm().window.qwidget()->grab(place).toImage();
+        button.setFocused();
+        const QImage ringed = MainForm().window.qwidget()->grab(place).toImage();
+        EXPECT_EQ(widget->geometry(), place);
+
+        int changed = 0;
+        for (int y = 0; y < place.height(); ++y) {
+            for (int x = 0; x < place.width(); ++x)
+                changed += Contrast(plain.pixel(x, y), ringed.pixel(x, y)) >= 3.0;
+        }
+        const int perimeter = 2 * 2 * (place.width() + place.height()) - 16;
+        EXPECT_GE(changed, perimeter) << index;
+        // The ring runs round the whole edge, on the picture as on the face.
+        EXPECT_EQ(ringed.pixel(0, place.height() / 2), qRgb(0, 0, 0)) << index;
+        EXPECT_EQ(ringed.pixel(place.width() / 2, 3), qRgb(255, 255, 255)) << index;
+    }
 }
 
 TEST_F(FocusTest, MessageWindowIsStaticTextNamedByItsRows) {

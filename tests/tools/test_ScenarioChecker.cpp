@@ -130,7 +130,7 @@ const Row kRows[] = {
       "7:1 error read-into-label", "8:12 warning not-number", "9:22 warning not-number",
       "10:10 warning not-number"},
      {{"strip.JPG", 480, 360}}},
-    {"voice.dat", {"13:1 warning voice-under-music"}, {}, {"jingle.wav", "voice.wav"}},
+    {"voice.dat", {"13:1 warning under-one-shot", "15:1 warning under-one-shot"}, {}, {"jingle.wav", "voice.wav"}},
     {"unreached.dat",
      {"6:1 warning unreached-label", "9:1 warning unreached-label", "9:1 error read-into-label",
       "12:1 error read-into-label", "12:1 error off-end"}},

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/FileLookup.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "scenario/ScenarioError.h"
@@ -102,8 +103,12 @@ class ModelBuilder {
 }  // namespace
 
 std::optional<Model> ReadModel(const ScenarioPaths& paths) {
+    // The reader opens only a file inside the game folder, as the player does.
+    SetGameFolder(paths.dir);
     const int16_t number = FreeFileNumber();
-    if (QFileInfo(paths.file).isDir() || !OpenForInput(number, paths.file)) return std::nullopt;
+    const bool opened = !QFileInfo(paths.file).isDir() && OpenForInput(number, paths.file);
+    SetGameFolder(QString());
+    if (!opened) return std::nullopt;
     ModelBuilder builder(paths.dir);
     QString text;
     while (ReadLine(number, text))

@@ -11,6 +11,9 @@ namespace {
 // What may hold on some path to a line (bits, joined by or).
 constexpr uint8_t kMusicOpen = 1;         // a voice there is skipped
 constexpr uint8_t kButtonsUncleared = 2;  // buttons reset by the menu or a click, no `botcls` since
+// A one-shot music may still play: read quickly, nothing but its own end stops
+// it (`bgm v` does not), a voice is skipped and a `bgm` waits for it.
+constexpr uint8_t kOneShotMayPlay = 4;
 
 // The commands that end a run, as the table says, for the loop-out message.
 QString RunEndingWords() {
@@ -106,17 +109,36 @@ class Flow {
             case Role::ChoiceWait: return choose(i, bits, goOn);
             case Role::Halt: return;
             case Role::LoopingMusic:
-                bits = rest == QLatin1String("v") ? bits & ~kMusicOpen : bits | kMusicOpen;
+                if (rest == QLatin1String("v")) {
+                    bits &= ~kMusicOpen;
+                    break;
+                }
+                if (bits & kOneShotMayPlay) {
+                    report_.warning(
+                        i, 1, "under-one-shot",
+                        QStringLiteral("ここへ来る道のどこかで鳴らした一度だけの音楽"
+                                       "（music）が、読む速さによってはまだ鳴っています。"
+                                       "この音楽はそれが終わってから、最初から鳴ります。"));
+                }
+                bits |= kMusicOpen;
                 break;
-            case Role::OneShotMusic: bits |= kMusicOpen; break;
+            case Role::OneShotMusic: bits |= kOneShotMayPlay; break;
             case Role::ClearButtons: bits &= ~kButtonsUncleared; break;
             case Role::DisplayMode: bits |= kButtonsUncleared; break;
             case Role::Voice:
-                if (bits & kMusicOpen) {
+                if (bits & kOneShotMayPlay) {
+                    report_.warning(
+                        i, 1, "under-one-shot",
+                        QStringLiteral("ここへ来る道のどこかで鳴らした一度だけの音楽"
+                                       "（music）が、読む速さによってはまだ鳴っています。"
+                                       "声は鳴らずに飛ばされます。「bgm      v」では"
+                                       "止まりません。声は music の前に置くか、"
+                                       "音を say で鳴らしてください。"));
+                } else if (bits & kMusicOpen) {
                     report_.warning(
                         i, 1, "voice-under-music",
-                        QStringLiteral("ここへ来る道のどこかで開いた音楽（bgm か "
-                                       "music）が、まだ開いているかもしれません。声は"
+                        QStringLiteral("ここへ来る道のどこかで開いた音楽（bgm）が、"
+                                       "まだ開いているかもしれません。声は"
                                        "鳴らずに飛ばされます。前に「bgm      v」で音楽を"
                                        "閉じてください。"));
                 }

@@ -40,7 +40,8 @@ const char kUsage[] =
     "--graph FILE    writes the story of the one GAME as a Graphviz graph.\n"
     "--lsp           speaks the Language Server Protocol on standard input and output.\n"
     "--version       prints the version.\n"
-    "Exit status, the worst of all games: 0 no errors, 1 errors, 2 unreadable file or\n"
+    "--help, -h      prints this usage.\n"
+    "Exit status: the worst of all games, 0 no errors, 1 errors, 2 unreadable file or\n"
     "wrong arguments.";
 
 int Usage(std::FILE* stream, int status) {
