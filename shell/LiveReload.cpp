@@ -8,8 +8,10 @@
 #include <QWidget>
 
 #include "ScenarioChecker.h"
+#include "platform/Events.h"
 #include "platform/FileLookup.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
 #include "scenario/EngineState.h"
 #include "scenario/RunScenario.h"
@@ -22,6 +24,10 @@ namespace {
 
 // A box lists this many errors at most; the checker shows them all.
 constexpr int kErrorsListed = 20;
+
+// A reload asked for while a voice or the ending holds the story waits for the
+// hold to end; more asks meanwhile make no second reload.
+bool g_reloadDeferred = false;
 
 struct FileStamp {
     qint64 size = -1;
@@ -96,6 +102,19 @@ QString ErrorList(const CheckReport& report) {
 void WatchScenario() { new ScenarioWatch(MainForm().window.qwidget()); }
 
 void ReloadScenario() {
+    if (ProgramHasEnded()) return;
+    // Restarted in the middle of a held line, the story would jump away under
+    // the command that holds it, with its voice still open.
+    if (StoryIsHeld()) {
+        if (!g_reloadDeferred) {
+            g_reloadDeferred = true;
+            DeferUntilHoldEnds([] {
+                g_reloadDeferred = false;
+                ReloadScenario();
+            });
+        }
+        return;
+    }
     const CheckReport report = CheckScenario(QDir::currentPath());
     if (!report.readable) {
         ShowMessage(QStringLiteral("シナリオファイルを読めないので、読み直しませんでした。"),

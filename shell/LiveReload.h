@@ -10,7 +10,8 @@
 void WatchScenario();
 
 // Checks the scenario as it is on disk and, without errors, starts the story
-// again at the last label it passed (nothing before the first New Game).
+// again at the last label it passed (nothing before the first New Game). While
+// a voice or the ending holds the story this waits until the hold is over.
 void ReloadScenario();
 
 // How often the file is looked at; a change is taken once the file has stayed
