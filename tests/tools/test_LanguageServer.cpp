@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "platform/TextCodec.h"
 #include "support/GameFixture.h"
 #include "support/TempFolder.h"
@@ -74,12 +76,16 @@ class LspClient {
             buffer_ += server_.readAllStandardOutput();
         }
     }
-    // The diagnostics published next, as "LINE:CHARACTER code".
-    QStringList diagnostics() {
+    // The diagnostics published next, whole.
+    QJsonArray publishedDiagnostics() {
         const QJsonObject message = next();
         EXPECT_EQ(message.value("method").toString(), "textDocument/publishDiagnostics");
+        return message["params"]["diagnostics"].toArray();
+    }
+    // The diagnostics published next, as "LINE:CHARACTER code".
+    QStringList diagnostics() {
         QStringList out;
-        for (const QJsonValue& d : message["params"]["diagnostics"].toArray()) {
+        for (const QJsonValue& d : publishedDiagnostics()) {
             out << QStringLiteral("%1:%2 %3")
                        .arg(d["range"]["start"]["line"].toInt())
                        .arg(d["range"]["start"]["character"].toInt())
@@ -227,6 +233,76 @@ TEST_F(LanguageServerGame, DiagnosticsFromTheEditorsTextAndTheEncodingFromTheDis
     dir_.write("Lanternwick.dat", EncodeAnsi(story) + "\n");
     client.notify("textDocument/didSave", {{"textDocument", QJsonObject{{"uri", uri_}}}});
     EXPECT_EQ(client.diagnostics(), QStringList({"15:9 missing-file"}));
+}
+
+// The server keeps what it measured from one change to the next; what it
+// publishes after each edit must be what a server that never saw the text
+// before finds in it.
+TEST_F(LanguageServerGame, EachChangeGivesWhatAFreshCheckOfTheTextGives) {
+    LspClient client;
+    client.initialize();
+    const QString story = QString::fromUtf8(kStory);
+    QStringList lines = story.split('\n');
+    lines.removeLast();  // after the last terminator
+    open(client, story, EncodeAnsi(story));
+    int version = 1;
+    // Lines [first, last) replaced by `with`, in the editor and in `lines`.
+    const auto replaceLines = [&](int first, int last, const QStringList& with) {
+        const QJsonObject range{{"start", QJsonObject{{"line", first}, {"character", 0}}},
+                                {"end", QJsonObject{{"line", last}, {"character", 0}}}};
+        const QString text = with.isEmpty() ? QString() : with.join('\n') + '\n';
+        client.notify(
+            "textDocument/didChange",
+            {{"textDocument", QJsonObject{{"uri", uri_}, {"version", ++version}}},
+             {"contentChanges", QJsonArray{QJsonObject{{"range", range}, {"text", text}}}}});
+        lines.remove(first, last - first);
+        for (qsizetype k = 0; k < with.size(); ++k)
+            lines.insert(first + k, with[k]);
+    };
+    const auto freshCheck = [&] {
+        LspClient fresh;
+        fresh.initialize();
+        const QString text = lines.join('\n') + '\n';
+        fresh.notify(
+            "textDocument/didOpen",
+            {{"textDocument", QJsonObject{{"uri", uri_}, {"version", 1}, {"text", text}}}});
+        return fresh.publishedDiagnostics();
+    };
+    const QString wide = QStringLiteral("msg      ") + QString(40, QChar(0x706F));  // 灯 × 40
+    struct Edit {
+        const char* what;
+        int first, last;
+        QStringList with;
+        const char* code;  // found after the edit
+        bool found;
+    };
+    const Edit edits[] = {
+        {"a label inserted before the end line",
+         17,
+         17,
+         {"_00004", "msg      新しい場面。"},
+         "unreached-label",
+         true},
+        {"a jump target deleted", 13, 14, {}, "missing-label", true},
+        {"a message made too wide", 1, 2, {wide}, "message-width", true},
+        {"a line no Shift-JIS can hold", 11, 12, {"msg      한국어の道。"}, "message-width", true},
+        {"the wide message taken back",
+         1,
+         2,
+         {"msg      ランタンの町へようこそ。"},
+         "message-width",
+         false},
+        {"a label renamed to the one deleted", 10, 11, {"_00003"}, "missing-label", true},
+    };
+    for (const Edit& edit : edits) {
+        replaceLines(edit.first, edit.last, edit.with);
+        const QJsonArray incremental = client.publishedDiagnostics();
+        EXPECT_EQ(incremental, freshCheck()) << edit.what;
+        const bool found = std::any_of(incremental.begin(), incremental.end(), [&](const auto& d) {
+            return d.toObject().value("code").toString() == QLatin1String(edit.code);
+        });
+        EXPECT_EQ(found, edit.found) << edit.what;
+    }
 }
 
 TEST_F(LanguageServerGame, PositionsInTheEncodingTheClientOffers) {

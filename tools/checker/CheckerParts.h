@@ -10,6 +10,7 @@
 #include "Finding.h"
 #include "FolderIndex.h"
 #include "ScenarioModel.h"
+#include "TextWidths.h"
 
 // The checker's passes over one model, and what they share.
 
@@ -45,7 +46,7 @@ void CheckLabels(const Model& model, Reporter& report);
 void CheckGameFiles(FolderIndex& files, Reporter& report);
 
 // Each line on its own: its form, its arguments, the files it names, its widths.
-void CheckLines(const Model& model, FolderIndex& files, Reporter& report);
+void CheckLines(const Model& model, FolderIndex& files, TextWidths& widths, Reporter& report);
 
 // Where reading goes, from label 1 and from every label: lines read into, runs of
 // 100 lines, voices under music, choices over buttons never cleared. Gives back

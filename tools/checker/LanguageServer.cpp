@@ -283,7 +283,7 @@ void LanguageServer::analyse(const QString& uri, OpenFile& file, std::vector<QJs
     }
     auto model = std::make_shared<const Model>(
         ModelOfText(onDisk.path(), file.document.text(), file.diskEncoding));
-    file.report = CheckModel(std::move(model), file.path, WithGraph::No);
+    file.report = CheckModel(std::move(model), file.path, WithGraph::No, &widths_);
 
     const LspDocument& document = file.document;
     QJsonArray diagnostics;

@@ -11,6 +11,7 @@
 #include "Columns.h"
 #include "LspDocument.h"
 #include "ScenarioChecker.h"
+#include "TextWidths.h"
 
 // The checker as a language server (LSP 3.17) for scenario files open in an
 // editor: the command line's findings as diagnostics at every change, and what
@@ -61,6 +62,8 @@ class LanguageServer {
     bool shutDown_ = false;
     std::optional<int> exitStatus_;
     QHash<QString, OpenFile> files_;  // by URI
+    // Kept from one check to the next: a change leaves most lines' texts as they were.
+    TextWidths widths_;
 };
 
 // Serves standard input and output until `exit` or the end of input; gives the

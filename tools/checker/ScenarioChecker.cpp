@@ -120,7 +120,8 @@ CheckReport CheckScenario(const QString& given) {
     return CheckModel(std::make_shared<const Model>(std::move(*model)), paths.file);
 }
 
-CheckReport CheckModel(std::shared_ptr<const Model> model, const QString& path, WithGraph graph) {
+CheckReport CheckModel(std::shared_ptr<const Model> model, const QString& path, WithGraph graph,
+                       TextWidths* widths) {
     CheckReport report;
     report.path = path;
     report.readable = true;
@@ -132,7 +133,8 @@ CheckReport CheckModel(std::shared_ptr<const Model> model, const QString& path, 
     CheckEncoding(*model, path, reporter);
     CheckGameFiles(files, reporter);
     CheckLabels(*model, reporter);
-    CheckLines(*model, files, reporter);
+    TextWidths once;
+    CheckLines(*model, files, widths ? *widths : once, reporter);
     const std::vector<bool> reached = CheckFlow(*model, reporter);
     report.findings = list.inLineOrder();
     if (graph == WithGraph::Yes) report.graph = StoryGraphOf(*model, reached);

@@ -8,6 +8,7 @@
 #include "Columns.h"
 #include "Finding.h"
 #include "ScenarioModel.h"
+#include "TextWidths.h"
 
 // Checks a game's scenario the way the player would read it, and reports every
 // problem with its line and column, like a compiler.
@@ -29,9 +30,10 @@ CheckReport CheckScenario(const QString& given);
 
 // The checks of a scenario read already, such as an editor's unsaved text;
 // `path` names the file in messages. The graph is drawn only when asked for.
+// `widths`, when given, keeps the texts measured for the next check.
 enum class WithGraph { No, Yes };
 CheckReport CheckModel(std::shared_ptr<const Model> model, const QString& path,
-                       WithGraph graph = WithGraph::Yes);
+                       WithGraph graph = WithGraph::Yes, TextWidths* widths = nullptr);
 
 // The report's columns counted in `unit` rather than in UTF-16 code units.
 void CountColumnsIn(CheckReport& report, ColumnUnit unit);
