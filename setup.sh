@@ -6,6 +6,7 @@ set -eu
 # espeak-ng speaks the sample game's voices when tools/ remakes its assets.
 # xvfb is a real X server for the tests that take the display away from the game
 # and that press keys and buttons through it (xdotool) during a voice.
+# neovim's built-in language client talks to the checker's server in a test.
 # clang-format (14 on Debian 12) checks the code's layout in .ci/run.
 # clang and its libFuzzer runtime build the fuzz targets in fuzz/.
 # libjpeg62-turbo-dev: the player decodes JPEG through libjpeg, watching its work
@@ -22,7 +23,7 @@ PACKAGES="
   libsdl2-dev libsndfile1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg62-turbo-dev libjpeg-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
-  espeak-ng xvfb xdotool libx11-dev libxtst-dev
+  espeak-ng xvfb xdotool neovim libx11-dev libxtst-dev
 "
 
 missing=""

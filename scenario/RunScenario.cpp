@@ -22,6 +22,7 @@ namespace {
 // one is told to start over from Engine.JumpLabel once its current line is done.
 int g_depth = 0;
 bool g_restartRequested = false;
+int16_t g_lastLabel = 0;
 
 enum class Outcome { GoOn, Stop, Leave };
 
@@ -80,6 +81,7 @@ Outcome TakeJump() {
         if (line.text == labelLine) break;
     }
     qCDebug(lcScenario).noquote() << "jump to" << labelLine << "at line" << line.number;
+    g_lastLabel = static_cast<int16_t>(label);
     Engine.JumpLabel = 0;
     return Outcome::GoOn;
 }
@@ -186,6 +188,8 @@ void RunScenario() {
 }
 
 bool ScenarioRunning() { return g_depth > 0; }
+
+int16_t LastLabelReached() { return g_lastLabel; }
 
 bool YieldToPlayer() {
     ProcessPendingEvents();

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstdint>
+
 // The interpreter. Each call carries out up to 100 scenario lines and returns when
 // a command waits (for Next, a choice, an animation) or hands over to a built-in
 // routine. Set Engine.JumpLabel first to continue at a label; leave it 0 to go on
 // after the line where the last run stopped.
 void RunScenario();
+
+// The label the story last jumped to (0 before the first jump): where a reload of
+// the scenario starts the story again.
+int16_t LastLabelReached();
 
 // Whether a run is in progress (it may be yielding to the event loop).
 bool ScenarioRunning();

@@ -15,6 +15,7 @@
 #include "scenario/ScenarioReader.h"
 #include "shell/Form1.h"
 #include "shell/FormStage.h"
+#include "shell/LiveReload.h"
 #include "shell/ReadingKeys.h"
 #include "shell/SystemMenu.h"
 #include "sound/TitleMusic.h"
@@ -91,4 +92,5 @@ void Main(const StartOptions& options) {
     SettleFocus();
     Engine.JumpLabel = 1;
     PlayTitleMusic();
+    if (options.watch) WatchScenario();
 }

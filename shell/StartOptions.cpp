@@ -24,7 +24,12 @@ CommandLineResult ReadCommandLine(const QStringList& arguments) {
         QStringLiteral("LABEL"));
     parser.addOption(help);
     parser.addOption(version);
+    const QCommandLineOption watch(
+        QStringLiteral("watch"),
+        QStringLiteral("When Lanternwick.dat changes (or on Shift+R), the story starts again at "
+                       "the last label it passed."));
     parser.addOption(warp);
+    parser.addOption(watch);
     parser.addPositionalArgument(QStringLiteral("GAME_DIR"),
                                  QStringLiteral("The game's folder, holding Lanternwick.dat."),
                                  QStringLiteral("[GAME_DIR]"));
@@ -61,6 +66,7 @@ CommandLineResult ReadCommandLine(const QStringList& arguments) {
 
     StartOptions options;
     if (!positional.isEmpty()) options.gameDir = positional.front();
+    options.watch = parser.isSet(watch);
     if (parser.isSet(warp)) {
         bool ok = false;
         const int label = parser.value(warp).toInt(&ok);

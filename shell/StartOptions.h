@@ -6,10 +6,11 @@
 #include <optional>
 
 // What the command line asks of a start:
-//   lanternwick [--help] [--version] [--warp LABEL] [GAME_DIR]
+//   lanternwick [--help] [--version] [--warp LABEL] [--watch] [GAME_DIR]
 struct StartOptions {
     QString gameDir;           // empty: the current directory
     int16_t newGameLabel = 1;  // where New Game starts; authors try a scene with --warp
+    bool watch = false;        // --watch: a change to the scenario restarts the scene
 };
 
 // The outcome of reading the command line: options to start with, or the text

@@ -30,14 +30,7 @@ constexpr int kHiddenInMenu[] = {1, 3, kNotReadyButton, 7, 8, kButtonTen};
 
 bool ReturnsToGame() { return MenuReturnsToGame(Engine.SysMode); }
 
-void NewGame() {
-    // An animation still playing would resume the old story at its last frame.
-    MainForm().Animer1.setInterval(0);
-    Engine.MenuMode = kSystemMenuMode;
-    ShowSystemMenu();
-    Engine.JumpLabel = NewGameLabel();
-    RunScenario();
-}
+void NewGame() { StartStoryAt(NewGameLabel()); }
 
 void NextOrReturn() {
     if (Engine.WaitingForClick != -1) return;
@@ -94,6 +87,15 @@ void NextOnButtonTenClick(int16_t index) {
 }
 
 }  // namespace
+
+void StartStoryAt(int16_t label) {
+    // An animation still playing would resume the old story at its last frame.
+    MainForm().Animer1.setInterval(0);
+    Engine.MenuMode = kSystemMenuMode;
+    ShowSystemMenu();
+    Engine.JumpLabel = label;
+    RunScenario();
+}
 
 void ArrangeButtons() {
     Form1& form = MainForm();

@@ -14,6 +14,10 @@ void ArrangeButtons();
 // All eleven buttons visible and blank; in menu mode 0 the system menu on them.
 void ShowSystemMenu();
 
+// New Game at another label: the system menu is put up, a running animation
+// stopped, and the story read from `label`.
+void StartStoryAt(int16_t label);
+
 // A click on button `index`; what it means depends on MenuMode, SysMode and
 // WaitingForClick (the click table in SystemMenu.cpp; the modes in scenario/Modes.h).
 void Command1_Click(int16_t index);

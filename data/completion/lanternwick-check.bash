@@ -13,15 +13,19 @@ _lanternwick_check() {
             COMPREPLY=($(compgen -W 'text json' -- "$cur"))
             return
             ;;
+        --columns)
+            COMPREPLY=($(compgen -W 'characters bytes screen' -- "$cur"))
+            return
+            ;;
     esac
     $split && return
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--format= --graph --help' -- "$cur"))
+        COMPREPLY=($(compgen -W '--format= --columns= --graph --lsp --version --help' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return
     fi
-    # the game folder or its scenario file
+    # game folders or their scenario files, as many as wanted
     _filedir '@(dat|DAT)'
 } &&
     complete -F _lanternwick_check lanternwick-check

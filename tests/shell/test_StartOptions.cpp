@@ -12,12 +12,14 @@ struct CommandLineRow {
     const char* inOutput;  // expected in standard output, or in standard error
     const char* gameDir;
     int newGameLabel;
+    bool watch;
 };
 
 const CommandLineRow kCommandLines[] = {
     {"Nothing", {}, -1, "", "", 1},
     {"Folder", {"some/game"}, -1, "", "some/game", 1},
     {"Warp", {"--warp", "12", "g"}, -1, "", "g", 12},
+    {"WatchWithWarp", {"--watch", "--warp", "3"}, -1, "", "", 3, true},
     {"Help", {"--help"}, 0, "Usage: lanternwick [options] [GAME_DIR]"},
     {"Version", {"--version"}, 0, "lanternwick 2.00"},
     {"WarpNotANumber", {"--warp", "x"}, 2, "--warp needs a label number"},
@@ -35,6 +37,7 @@ TEST_P(CommandLine, ReadsOptionsOrSaysWhy) {
         ASSERT_TRUE(result.options.has_value());
         EXPECT_EQ(result.options->gameDir, row.gameDir);
         EXPECT_EQ(result.options->newGameLabel, row.newGameLabel);
+        EXPECT_EQ(result.options->watch, row.watch);
         return;
     }
     EXPECT_FALSE(result.options.has_value());

@@ -15,6 +15,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "support/GameFixture.h"
 #include "support/WaveFiles.h"
@@ -46,6 +47,14 @@ QString Brief(const Finding& f) {
         .arg(where, QLatin1String(kSeverity[static_cast<int>(f.severity)]), f.code);
 }
 
+// The files every game folder holds besides its scenario: the title picture,
+// the title music and the help file.
+void WriteGameFiles(const TempFolder& dir) {
+    EXPECT_TRUE(WritePicture(dir.filePath("Title.JPG"), 480, 358, 0x000080));
+    EXPECT_TRUE(WriteWave(dir.filePath("loop101s.wav"), 22050, 1, WaveEncoding::Pcm16, Ramp(100)));
+    EXPECT_FALSE(dir.write("Lanternwick.HLP", "<p>help</p>").isEmpty());
+}
+
 // What the checker finds in `folder`, briefly, in order.
 QStringList Briefs(const QString& folder) {
     const CheckReport report = CheckScenario(folder);
@@ -59,6 +68,7 @@ QStringList Briefs(const QString& folder) {
 class Checker : public ::testing::TestWithParam<Row> {
   protected:
     QString prepare(const Row& row) {
+        WriteGameFiles(dir_);
         EXPECT_TRUE(QFile::copy(DataFile(row.file), dir_.filePath("Lanternwick.dat")));
         for (const Picture& p : row.pictures) {
             EXPECT_TRUE(
@@ -139,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Files, Checker, ::testing::ValuesIn(kRows), [](const au
 TEST(CheckerHostileFolder, RefusesWhatThePlayerRefuses) {
     const TempFolder dir;
     const TempFolder outside;
+    WriteGameFiles(dir);
     QFile::link(outside.write("far.JPG"), dir.filePath("link.JPG"));
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.JPG")).constData(), 0600), 0);
     dir.write("empty.wav");
@@ -188,6 +199,7 @@ TEST(CheckerFields, TableColumnsAreTheOnesTheCommandsReadAndEachIsPointedAt) {
             if (!spoilt.numeric) continue;
             const QString line = LineFromTable(command, &spoilt, nullptr);
             const TempFolder dir;
+            WriteGameFiles(dir);
             dir.write("Lanternwick.dat",
                       ("_00001\r\n" + line + "\r\nbotrpg  \r\n_\r\n").toLatin1());
             const QStringList pointed =
@@ -232,6 +244,14 @@ TEST(CheckerGraph, LabelsAsWrittenChoicesByTheirTextsOrToolTipsFaultsDashed) {
         QStringLiteral("\"_00012\" [label=\"_00012（ありません）\", color=red, fontcolor=red, "
                        "style=dashed];")));
     EXPECT_TRUE(faulty.contains("\"_00002\" [label=\"_00002\", color=red"));  // never reached
+    // A label after the end line is never found: the label and the choice to it are faults.
+    EXPECT_TRUE(faulty.contains(
+        QStringLiteral("\"_00007\" [label=\"_00007（終了行の後）\", color=red, fontcolor=red, "
+                       "style=dashed];")));
+    EXPECT_TRUE(faulty.contains(
+        "\"_00002\" -> \"_00007\" [label=\"two\", color=red, fontcolor=red, style=dashed];"));
+    EXPECT_TRUE(faulty.contains(
+        "\"_00001\" -> \"_00012\" [label=\"next\", color=red, fontcolor=red, style=dashed];"));
 
     // Picture choices are named by their tool tips.
     const QString game = StoryGraph(QStringLiteral(LANTERNWICK_GAME_DIR));
@@ -254,6 +274,7 @@ CheckerRun RunChecker(const QStringList& args) {
 
 TEST(CheckerProgram, NamesTheScenarioAsGivenInTextAndJsonAndTellsCleanByItsStatus) {
     const TempFolder dir;
+    WriteGameFiles(dir);
     const QString file = dir.filePath("Lanternwick.dat");
     ASSERT_TRUE(QFile::copy(DataFile("names.dat"), file));
 
@@ -267,7 +288,7 @@ TEST(CheckerProgram, NamesTheScenarioAsGivenInTextAndJsonAndTellsCleanByItsStatu
     EXPECT_TRUE(byFolder.out.endsWith("3 error(s), 2 warning(s)\n"));
     EXPECT_EQ(RunChecker({file}).out, byFolder.out);
 
-    const CheckerRun json = RunChecker({"--format=json", file});
+    const CheckerRun json = RunChecker({"--format", "json", file});
     const QJsonArray all = QJsonDocument::fromJson(json.out.toUtf8()).array();
     ASSERT_EQ(all.size(), 5);
     const QJsonObject first = all[1].toObject();
@@ -282,7 +303,7 @@ TEST(CheckerProgram, NamesTheScenarioAsGivenInTextAndJsonAndTellsCleanByItsStatu
     ASSERT_TRUE(QFile::remove(file));
     EXPECT_EQ(RunChecker({dir.path()}).status, 2);
     ASSERT_TRUE(QFile::copy(DataFile("clean.dat"), file));
-    const CheckerRun clean = RunChecker({dir.path(), "--graph", dir.filePath("story.dot")});
+    const CheckerRun clean = RunChecker({dir.path(), "--graph=" + dir.filePath("story.dot")});
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.out, "0 error(s), 0 warning(s)\n");
     EXPECT_TRUE(QFile::exists(dir.filePath("story.dot")));
@@ -290,6 +311,76 @@ TEST(CheckerProgram, NamesTheScenarioAsGivenInTextAndJsonAndTellsCleanByItsStatu
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("usage: lanternwick-check"));
     EXPECT_EQ(RunChecker({"--bogus"}).status, 2);
+    EXPECT_EQ(RunChecker({"--format=xml"}).status, 2);
+    const CheckerRun version = RunChecker({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.startsWith("lanternwick-check "));
+}
+
+// Each game of a shell glob is checked and counted under its name; the status is
+// the worst of them, and JSON names each finding's file.
+TEST(CheckerProgram, ChecksEveryGameGivenAndEndsWithTheWorstStatus) {
+    const TempFolder clean, faulty, empty;
+    WriteGameFiles(clean);
+    WriteGameFiles(faulty);
+    ASSERT_TRUE(QFile::copy(DataFile("clean.dat"), clean.filePath("Lanternwick.dat")));
+    ASSERT_TRUE(QFile::copy(DataFile("names.dat"), faulty.filePath("Lanternwick.dat")));
+    const QString faultyFile = faulty.filePath("Lanternwick.dat");
+
+    const CheckerRun both = RunChecker({faulty.path(), clean.path()});
+    EXPECT_EQ(both.status, 1);
+    EXPECT_TRUE(both.out.startsWith(faultyFile + ":3:1: warning:"));
+    EXPECT_TRUE(both.out.contains("\n3 error(s), 2 warning(s) in " + faultyFile + "\n"));
+    EXPECT_TRUE(both.out.endsWith("\n0 error(s), 0 warning(s) in " +
+                                  clean.filePath("Lanternwick.dat") + "\n"));
+    EXPECT_EQ(RunChecker({clean.path(), faulty.path()}).status, 1);
+    const CheckerRun unreadable = RunChecker({clean.path(), empty.path(), faulty.path()});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_TRUE(unreadable.out.contains("3 error(s), 2 warning(s) in " + faultyFile));
+
+    const CheckerRun json = RunChecker({"--format=json", clean.path(), faulty.path()});
+    const QJsonArray all = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(all.size(), 5);
+    EXPECT_EQ(all[4].toObject()["path"].toString(), faultyFile);
+    EXPECT_EQ(RunChecker({clean.path(), faulty.path(), "--graph", "x.dot"}).status, 2);
+}
+
+// A game folder lacking the files the player opens by their own names.
+TEST(CheckerGameFiles, TitlePictureMusicAndHelpAreLookedFor) {
+    const TempFolder dir;
+    ASSERT_TRUE(QFile::copy(DataFile("clean.dat"), dir.filePath("Lanternwick.dat")));
+    EXPECT_EQ(Briefs(dir.path()),
+              QStringList({"1 error missing-title", "1 warning missing-title-music",
+                           "1 warning missing-help"}));
+    dir.write("title.jpg", "not a picture");
+    dir.write("loop101s.wav", "not a wave");
+    dir.write("LANTERNWICK.hlp", "help");
+    EXPECT_EQ(Briefs(dir.path()),
+              QStringList({"1 warning file-case", "1 error not-picture",
+                           "1 warning missing-title-music", "1 warning file-case"}));
+    QFile::remove(dir.filePath("title.jpg"));
+    ASSERT_TRUE(WritePicture(dir.filePath("Title.JPG"), 640, 480, 0x000080));
+    EXPECT_TRUE(Briefs(dir.path()).contains("1 warning picture-size"));
+}
+
+// Columns as the editors read them: characters, bytes of UTF-8 (Vim), screen
+// columns (Emacs), after a file name of wide and half-width characters.
+TEST(CheckerProgram, CountsColumnsInTheUnitAsked) {
+    const TempFolder dir;
+    WriteGameFiles(dir);
+    dir.write("Lanternwick.dat",
+              EncodeAnsi(QStringLiteral(
+                  "_00001\r\nanime    漢字ｶﾅ.JPG    nothere.JPG \r\nnext     -1\r\n_\r\n")));
+    const auto columnOf = [&](const QString& unit) {
+        const CheckerRun run = RunChecker({dir.path(), "--columns", unit});
+        const QRegularExpressionMatch m =
+            QRegularExpression(":2:(\\d+): error: [^\n]*nothere").match(run.out);
+        return m.hasMatch() ? m.captured(1).toInt() : -1;
+    };
+    EXPECT_EQ(columnOf("characters"), 22);
+    EXPECT_EQ(columnOf("bytes"), 30);
+    EXPECT_EQ(columnOf("screen"), 24);
+    EXPECT_EQ(RunChecker({dir.path(), "--columns=pixels"}).status, 2);
 }
 
 }  // namespace

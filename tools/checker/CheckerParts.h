@@ -10,6 +10,7 @@
 #include "Finding.h"
 #include "FolderIndex.h"
 #include "ScenarioModel.h"
+#include "TextWidths.h"
 
 // The checker's passes over one model, and what they share.
 
@@ -40,8 +41,12 @@ class Reporter {
 // Labels: the end line, label 1, duplicates, labels after the end, labels no jump names.
 void CheckLabels(const Model& model, Reporter& report);
 
+// The files the player opens by their own names: the title picture, the title
+// music and the help file.
+void CheckGameFiles(FolderIndex& files, Reporter& report);
+
 // Each line on its own: its form, its arguments, the files it names, its widths.
-void CheckLines(const Model& model, FolderIndex& files, Reporter& report);
+void CheckLines(const Model& model, FolderIndex& files, TextWidths& widths, Reporter& report);
 
 // Where reading goes, from label 1 and from every label: lines read into, runs of
 // 100 lines, voices under music, choices over buttons never cleared. Gives back

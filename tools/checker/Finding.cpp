@@ -29,11 +29,12 @@ QString FormatFinding(const Finding& finding, const QString& path) {
         .arg(where, SeverityName(finding.severity), finding.message, finding.code);
 }
 
-QByteArray FindingsJson(const QList<Finding>& findings, const QString& path) {
+QByteArray FindingsJson(const QList<Finding>& findings, const QStringList& paths) {
     QJsonArray array;
-    for (const Finding& f : findings) {
+    for (qsizetype i = 0; i < findings.size(); ++i) {
+        const Finding& f = findings[i];
         array.append(QJsonObject{
-            {QStringLiteral("path"), path},
+            {QStringLiteral("path"), paths.value(i)},
             {QStringLiteral("line"), f.line},
             {QStringLiteral("column"), f.column > 0 ? QJsonValue(f.column) : QJsonValue()},
             {QStringLiteral("severity"), SeverityName(f.severity)},

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -21,8 +22,9 @@ struct Finding {
 // "PATH:LINE:COLUMN: error: message [code]", "PATH:LINE: note: message [code]".
 QString FormatFinding(const Finding& finding, const QString& path = kScenarioFileName);
 
-// The findings as a JSON array of objects: path, line, column, severity, code, message.
-QByteArray FindingsJson(const QList<Finding>& findings, const QString& path);
+// The findings as a JSON array of objects: path, line, column, severity, code,
+// message; `paths` names the file of each finding.
+QByteArray FindingsJson(const QList<Finding>& findings, const QStringList& paths);
 
 // Collects findings, each once, and gives them back in line order (a note stays
 // right after the finding it belongs to).

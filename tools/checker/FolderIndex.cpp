@@ -19,11 +19,14 @@ std::optional<PictureSize> FolderIndex::pictureSize(const QString& resolved) {
     return *it;
 }
 
-bool FolderIndex::playableWave(const QString& resolved) {
+std::optional<FolderIndex::WaveFormat> FolderIndex::waveFormat(const QString& resolved) {
     auto it = waves_.find(resolved);
     if (it == waves_.end()) {
         WaveDecoder::Problem problem = WaveDecoder::Problem::None;
-        it = waves_.insert(resolved, WaveDecoder::open(resolved, &problem) != nullptr);
+        std::optional<WaveFormat> format;
+        if (const auto decoder = WaveDecoder::open(resolved, &problem))
+            format = WaveFormat{decoder->sampleRate(), decoder->channels(), decoder->frames()};
+        it = waves_.insert(resolved, format);
     }
     return *it;
 }

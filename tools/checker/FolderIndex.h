@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 #include "platform/FileLookup.h"
@@ -25,8 +26,15 @@ class FolderIndex {
     // The picture's size, read once per file; nothing when the player refuses it.
     std::optional<PictureSize> pictureSize(const QString& resolved);
 
-    // Whether the player's wave decoder opens the file, asked once per file.
-    bool playableWave(const QString& resolved);
+    // What the player's wave decoder finds in the file, asked once per file;
+    // nothing when it does not open it.
+    struct WaveFormat {
+        int rate = 0;
+        int channels = 0;
+        int64_t frames = 0;
+    };
+    std::optional<WaveFormat> waveFormat(const QString& resolved);
+    bool playableWave(const QString& resolved) { return waveFormat(resolved).has_value(); }
 
   private:
     struct Found {
@@ -37,5 +45,5 @@ class FolderIndex {
     FolderListings listings_;
     QHash<QString, Found> found_;
     QHash<QString, std::optional<PictureSize>> sizes_;
-    QHash<QString, bool> waves_;
+    QHash<QString, std::optional<WaveFormat>> waves_;
 };

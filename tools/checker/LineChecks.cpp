@@ -19,8 +19,8 @@ constexpr int kCommaTextColumn = 12;
 
 class LineChecker {
   public:
-    LineChecker(const Model& model, FolderIndex& files, Reporter& report)
-        : model_(model), files_(files), report_(report) {}
+    LineChecker(const Model& model, FolderIndex& files, TextWidths& widths, Reporter& report)
+        : model_(model), files_(files), widths_(widths), report_(report) {}
 
     void check(int i) {
         i_ = i;
@@ -204,7 +204,7 @@ class LineChecker {
             checkPicture(kCommaTextColumn, FileNameOf(fields.text), PictureRule::AnySize);
         } else {
             const int room = ButtonCaptionRoom(kButtonWidth);
-            const double width = TextRowWidth(fields.text, ButtonFont(*index), kButtonFontPoints);
+            const double width = widths_.row(fields.text, ButtonFont(*index), kButtonFontPoints);
             if (width > room) {
                 warning(
                     kCommaTextColumn, "caption-width",
@@ -215,7 +215,7 @@ class LineChecker {
                         .arg(room));
             }
         }
-        const double tipWidth = TextRowWidth(fields.toolTip, ButtonFont(*index), kButtonFontPoints);
+        const double tipWidth = widths_.row(fields.toolTip, ButtonFont(*index), kButtonFontPoints);
         if (tipWidth > kStageWidth) {
             warning(toolTipColumn, "tooltip-width",
                     QStringLiteral("ツールチップが長すぎます（%1 ピクセル、ゲームの画面は %2 "
@@ -336,7 +336,7 @@ class LineChecker {
 
     void checkMessageWidth(const QString& text) {
         const int room = LabelRowRoom(kMessageWindowWidth);
-        const double width = TextRowWidth(text, kMessageFont, kMessageFontPoints);
+        const double width = widths_.row(text, kMessageFont, kMessageFontPoints);
         if (width > room) {
             warning(kArgumentColumn, "message-width",
                     QStringLiteral("文が長すぎます（%1 ピクセル、メッセージウィンドウの 1 行は %2 "
@@ -348,14 +348,15 @@ class LineChecker {
 
     const Model& model_;
     FolderIndex& files_;
+    TextWidths& widths_;
     Reporter& report_;
     int i_ = 0;
 };
 
 }  // namespace
 
-void CheckLines(const Model& model, FolderIndex& files, Reporter& report) {
-    LineChecker checker(model, files, report);
+void CheckLines(const Model& model, FolderIndex& files, TextWidths& widths, Reporter& report) {
+    LineChecker checker(model, files, widths, report);
     for (int i = 0; i < model.size(); ++i)
         checker.check(i);
 }

@@ -110,24 +110,50 @@ int CheckReport::warnings() const {
 }
 
 CheckReport CheckScenario(const QString& given) {
-    CheckReport report;
     const ScenarioPaths paths = LocateScenario(given);
-    report.path = paths.file;
-    // Pictures and waves are read from this game's folder only, as the player does.
-    const GameFolderDuringCheck folder(paths.dir);
-    const std::optional<Model> model = ReadModel(paths);
-    if (!model) return report;
+    std::optional<Model> model = ReadModel(paths);
+    if (!model) {
+        CheckReport report;
+        report.path = paths.file;
+        return report;
+    }
+    return CheckModel(std::make_shared<const Model>(std::move(*model)), paths.file);
+}
+
+CheckReport CheckModel(std::shared_ptr<const Model> model, const QString& path, WithGraph graph,
+                       TextWidths* widths) {
+    CheckReport report;
+    report.path = path;
     report.readable = true;
+    // Pictures and waves are read from this game's folder only, as the player does.
+    const GameFolderDuringCheck folder(model->dir);
     FindingList list(model->size());
     Reporter reporter(*model, list);
     FolderIndex files(model->dir);
-    CheckEncoding(*model, paths.file, reporter);
+    CheckEncoding(*model, path, reporter);
+    CheckGameFiles(files, reporter);
     CheckLabels(*model, reporter);
-    CheckLines(*model, files, reporter);
+    TextWidths once;
+    CheckLines(*model, files, widths ? *widths : once, reporter);
     const std::vector<bool> reached = CheckFlow(*model, reporter);
     report.findings = list.inLineOrder();
-    report.graph = StoryGraphOf(*model, reached);
+    if (graph == WithGraph::Yes) report.graph = StoryGraphOf(*model, reached);
+    report.model = std::move(model);
     return report;
+}
+
+void CountColumnsIn(CheckReport& report, ColumnUnit unit) {
+    if (!report.model) return;
+    const Model& model = *report.model;
+    for (Finding& f : report.findings) {
+        if (f.column <= 0 || f.line < 1 || f.line > model.size()) continue;
+        const bool encoding =
+            f.code == QLatin1String("encoding") && model.encoding && model.encoding->line == f.line;
+        // A file saved as UTF-8 is shown by the editor as UTF-8, not as the
+        // reader's Shift-JIS misreading of it.
+        const QString& text = encoding ? model.encoding->text : model.at(f.line - 1).line.text;
+        f.column = ColumnIn(text, f.column, unit);
+    }
 }
 
 QString StoryGraph(const QString& given) { return CheckScenario(given).graph; }

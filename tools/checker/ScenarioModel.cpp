@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "platform/FileLookup.h"
+#include "platform/TextCodec.h"
 #include "platform/TextFile.h"
 #include "scenario/ScenarioError.h"
 
@@ -41,7 +43,7 @@ std::optional<EncodingFault> Utf8Text(const QString& path) {
         const QString& line = lines[n];
         for (qsizetype c = 0; c < line.size(); ++c) {
             if (line.at(c).unicode() >= 128)
-                return EncodingFault{static_cast<int>(n + 1), static_cast<int>(c + 1), true};
+                return EncodingFault{static_cast<int>(n + 1), static_cast<int>(c + 1), true, line};
         }
     }
     return std::nullopt;
@@ -60,36 +62,84 @@ ScenarioPaths LocateScenario(const QString& given) {
     return {given, info.path()};
 }
 
-std::optional<Model> ReadModel(const ScenarioPaths& paths) {
-    const int16_t number = FreeFileNumber();
-    if (QFileInfo(paths.file).isDir() || !OpenForInput(number, paths.file)) return std::nullopt;
-    Model model;
-    model.dir = paths.dir;
-    QString text;
-    int lineNumber = 0;
-    while (ReadLine(number, text)) {
+namespace {
+
+// Takes lines in file order, as the reader gives them.
+class ModelBuilder {
+  public:
+    explicit ModelBuilder(const QString& dir) { model_.dir = dir; }
+
+    void add(const QString& text, bool cut) {
         ModelLine line;
-        line.line = ScenarioLine{++lineNumber, text, LastLineWasCut(number)};
+        line.line = ScenarioLine{++lineNumber_, text, cut};
         line.command = FindCommand(line.line);
-        const int index = model.size();
+        const int index = model_.size();
         if (line.command) {
             line.kind = LineKind::Command;
         } else if (text == kEndLine) {
             line.kind = LineKind::End;
-            if (model.firstEnd < 0) model.firstEnd = index;
+            if (model_.firstEnd < 0) model_.firstEnd = index;
         } else if (LooksLikeLabel(text)) {
             line.kind = LineKind::Label;
-            if (!model.labels.contains(text)) model.labels.insert(text, index);
+            if (!model_.labels.contains(text)) model_.labels.insert(text, index);
         } else if (text.startsWith(QLatin1Char('\''))) {
             line.kind = LineKind::Comment;
         }
         // The reader turns each byte it cannot take as Shift-JIS into U+FFFD.
         const qsizetype broken = text.indexOf(QChar(QChar::ReplacementCharacter));
-        if (broken >= 0 && !model.encoding)
-            model.encoding = EncodingFault{lineNumber, static_cast<int>(broken + 1), false};
-        model.lines.push_back(line);
+        if (broken >= 0 && !model_.encoding) {
+            model_.encoding = EncodingFault{lineNumber_, static_cast<int>(broken + 1), false, text};
+        }
+        model_.lines.push_back(std::move(line));
     }
+
+    Model take() { return std::move(model_); }
+
+  private:
+    Model model_;
+    int lineNumber_ = 0;
+};
+
+}  // namespace
+
+std::optional<Model> ReadModel(const ScenarioPaths& paths) {
+    // The reader opens only a file inside the game folder, as the player does.
+    SetGameFolder(paths.dir);
+    const int16_t number = FreeFileNumber();
+    const bool opened = !QFileInfo(paths.file).isDir() && OpenForInput(number, paths.file);
+    SetGameFolder(QString());
+    if (!opened) return std::nullopt;
+    ModelBuilder builder(paths.dir);
+    QString text;
+    while (ReadLine(number, text))
+        builder.add(text, LastLineWasCut(number));
     CloseFile(number);
+    Model model = builder.take();
     if (const auto utf8 = Utf8Text(paths.file)) model.encoding = utf8;
+    return model;
+}
+
+Model ModelOfText(const QString& dir, const QString& text,
+                  const std::optional<EncodingFault>& onDisk) {
+    ModelBuilder builder(dir);
+    QStringList lines = SplitLines(text);
+    // A terminator ends the last line; it does not begin another.
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    for (const QString& line : lines) {
+        // Saved in Shift-JIS, a character takes at most two bytes: only a line
+        // that long can pass the bound the reader keeps.
+        if (line.size() * 2 <= kLongestLineBytes) {
+            builder.add(line, false);
+            continue;
+        }
+        const QByteArray bytes = EncodeAnsi(line);
+        if (bytes.size() <= kLongestLineBytes) {
+            builder.add(line, false);
+        } else {
+            builder.add(DecodeAnsi(QByteArrayView(bytes).first(kLongestLineBytes)), true);
+        }
+    }
+    Model model = builder.take();
+    model.encoding = onDisk;
     return model;
 }

@@ -24,6 +24,7 @@ struct EncodingFault {
     int line = 0;
     int column = 0;
     bool utf8 = false;  // valid UTF-8 with non-ASCII text, rather than broken Shift-JIS
+    QString text;       // the line as an editor shows it, for columns counted otherwise
 };
 
 // The scenario file, taken apart once, with the player's own reader and command table.
@@ -50,3 +51,10 @@ struct ScenarioPaths {
 ScenarioPaths LocateScenario(const QString& given);
 
 std::optional<Model> ReadModel(const ScenarioPaths& paths);
+
+// The model of a scenario as an editor holds it, unsaved: `text` split as the
+// reader splits the file, each line bounded as the reader bounds it once saved in
+// Shift-JIS. What the file's encoding is can only be told from the bytes on disk:
+// `onDisk` is that finding of ReadModel.
+Model ModelOfText(const QString& dir, const QString& text,
+                  const std::optional<EncodingFault>& onDisk);

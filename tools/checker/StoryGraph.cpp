@@ -46,7 +46,7 @@ class GraphWriter {
                         edge(section, ending(QStringLiteral("scenario_end"),
                                              QStringLiteral("シナリオ正常終了 (next -1)")));
                     } else {
-                        edge(section, target_(*target), QStringLiteral("next"));
+                        edge(section, target_(*target), QStringLiteral("next"), faulty(*target));
                     }
                     break;
                 }
@@ -58,7 +58,7 @@ class GraphWriter {
                                 ? ending(QStringLiteral("scenario_end"),
                                          QStringLiteral("シナリオ正常終了 (next -1)"))
                                 : target_(button.label);
-                        edge(section, to, button.caption);
+                        edge(section, to, button.caption, faulty(button.label));
                     }
                     break;
                 case Role::Routine: {
@@ -88,12 +88,27 @@ class GraphWriter {
         const QString node = DotText(text);
         if (model_.labels.value(text) != i) return node;  // a duplicate is never landed on
         declared_.insert(text);
+        if (afterEnd(i)) {
+            out_ << QStringLiteral("  %1 [label=%2, %3];")
+                        .arg(node, DotText(text + QStringLiteral("（終了行の後）")), kFaultStyle);
+            return node;
+        }
         const bool fromStart =
             i + 1 < static_cast<int>(reached_.size()) && reached_[static_cast<size_t>(i + 1)];
         out_ << QStringLiteral("  %1 [label=%1%2];")
                     .arg(node, fromStart ? QString() : QStringLiteral(", ") + kFaultStyle);
         if (text == LabelLineText(1)) out_ << QStringLiteral("  start -> %1;").arg(node);
         return node;
+    }
+
+    // A label line after the end line: a search for it stops at the end line first.
+    bool afterEnd(int i) const { return model_.firstEnd >= 0 && i > model_.firstEnd; }
+
+    // Whether a jump to label `n` fails: the label is missing, or stands after the end line.
+    bool faulty(int n) const {
+        if (n == 0 || n == -1) return false;
+        const int target = model_.labelLine(n);
+        return target < 0 || afterEnd(target);
     }
 
     // The node a jump to label `n` lands on; a label the file lacks is drawn as a fault.
@@ -118,10 +133,14 @@ class GraphWriter {
         return node;
     }
 
-    void edge(const QString& from, const QString& to, const QString& label = QString()) {
-        out_ << (label.isEmpty()
+    void edge(const QString& from, const QString& to, const QString& label = QString(),
+              bool fault = false) {
+        QStringList attributes;
+        if (!label.isEmpty()) attributes << QStringLiteral("label=") + DotText(label);
+        if (fault) attributes << kFaultStyle;
+        out_ << (attributes.isEmpty()
                      ? QStringLiteral("  %1 -> %2;").arg(from, to)
-                     : QStringLiteral("  %1 -> %2 [label=%3];").arg(from, to, DotText(label)));
+                     : QStringLiteral("  %1 -> %2 [%3];").arg(from, to, attributes.join(", ")));
     }
 
     const Model& model_;
